@@ -1,0 +1,51 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <new>
+
+#include "platform/user_folders.h"
+#include "ui/app_context.h"
+#include "ui/main_window.h"
+#include "ui/message_reporter.h"
+
+namespace morvane {
+
+int RunProgram(int argc, char** argv, const ProgramOptions& options) {
+  QApplication application(argc, argv);
+  DialogMessageReporter dialogs;
+  MessageReporter& messages = options.messages ? *options.messages : dialogs;
+  NativeFileDialogs native_file_dialogs;
+  FileDialogs& file_dialogs = options.file_dialogs ? *options.file_dialogs : native_file_dialogs;
+
+  std::unique_ptr<WavetableStore> wavetable;
+  try {
+    wavetable = options.create_wavetable_store ? options.create_wavetable_store()
+                                               : std::make_unique<WavetableStore>();
+  } catch (const std::bad_alloc&) {
+    wavetable.reset();
+  }
+  if (!wavetable) {
+    // The program cannot work without its store: say so and end cleanly.
+    messages.Show("Fatal Error", "Alloc Memory Wavetable", QMessageBox::Ok | QMessageBox::Cancel);
+    return 1;
+  }
+
+  QApplication::setApplicationName("Morvane8_v2.3.exe");
+
+  auto settings = std::make_unique<SettingsStore>(SettingsFilePath());
+  settings->SetProblemHandler(
+      [&messages](const std::string& problem) {
+        messages.Show("Settings", QString::fromStdString(problem));
+      });
+
+  AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs);
+  app.CreateWindows();
+  app.main_window()->show();
+  if (options.on_started) {
+    QTimer::singleShot(0, &application, [&app, &options] { options.on_started(app); });
+  }
+  return QApplication::exec();
+}
+
+}  // namespace morvane

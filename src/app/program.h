@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "core/wavetable/wavetable_store.h"
+
+namespace morvane {
+
+class AppContext;
+class FileDialogs;
+class MessageReporter;
+
+// What main passes to the program; tests replace the defaults to watch or steer a whole run.
+struct ProgramOptions {
+  // Creates the wavetable store; throws std::bad_alloc when its memory cannot be had.
+  std::function<std::unique_ptr<WavetableStore>()> create_wavetable_store;
+  // Receives every message for the user; nullptr means modal message boxes.
+  MessageReporter* messages = nullptr;
+  // Answers the file dialogs; nullptr means the toolkit's dialogs.
+  FileDialogs* file_dialogs = nullptr;
+  // Runs once the event loop has started and the main window is shown.
+  std::function<void(AppContext&)> on_started;
+};
+
+// Creates the stores and the windows, runs the event loop until the main window is closed and
+// releases everything in reverse order. Returns the process exit code.
+int RunProgram(int argc, char** argv, const ProgramOptions& options = {});
+
+}  // namespace morvane

@@ -1,0 +1,40 @@
+#include "core/wavetable/main_window_settings.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+namespace morvane {
+
+void ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& settings) {
+  reader.ReadInteger("PX1", settings.left);
+  reader.ReadInteger("PY1", settings.top);
+  reader.ReadInteger("PW1", settings.width);
+  reader.ReadInteger("PH1", settings.height);
+  for (std::size_t c = 0; c < kCellColorSettingNames.size(); ++c) {
+    std::int32_t value = 0;
+    if (reader.ReadInteger(kCellColorSettingNames[c], value)) {
+      settings.colors[c] = static_cast<std::uint32_t>(value);
+    }
+  }
+  reader.ReadBoolean("AutoSizeWT", settings.auto_size);
+  std::int32_t cell_width = 0;
+  // A width outside the zoom knob's range could not be shown or zoomed back; keep it in range.
+  if (reader.ReadInteger("ZoomWT", cell_width)) {
+    settings.cell_width = std::clamp(cell_width, kMinCellWidth, kMaxCellWidth);
+  }
+}
+
+void WriteMainWindowSettings(SettingsWriter& writer, const MainWindowSettings& settings) {
+  writer.WriteInteger("PX1", settings.left);
+  writer.WriteInteger("PY1", settings.top);
+  writer.WriteInteger("PW1", settings.width);
+  writer.WriteInteger("PH1", settings.height);
+  writer.WriteInteger("ZoomWT", settings.cell_width);
+  for (std::size_t c = 0; c < kCellColorSettingNames.size(); ++c) {
+    writer.WriteInteger(kCellColorSettingNames[c], static_cast<std::int32_t>(settings.colors[c]));
+  }
+  writer.WriteBoolean("AutoSizeWT", settings.auto_size);
+}
+
+}  // namespace morvane

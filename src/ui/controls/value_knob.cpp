@@ -1,0 +1,46 @@
+#include "ui/controls/value_knob.h"
+
+#include <QColor>
+#include <QMouseEvent>
+#include <QPalette>
+
+#include "ui/controls/knob_input.h"
+
+namespace morvane {
+
+ValueKnob::ValueKnob(QWidget* parent) : QLabel(parent) {
+  resize(30, 30);
+  ShowState();
+  // A right click steps the value; it must not open a parent's context menu as well.
+  setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+void ValueKnob::SetState(int v) {
+  if (model_.SetState(v)) ShowState();
+}
+
+void ValueKnob::SetColors(const QColor& text, const QColor& back) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::WindowText, text);
+  colours.setColor(QPalette::Window, back);
+  setPalette(colours);
+  setAutoFillBackground(true);
+}
+
+void ValueKnob::mousePressEvent(QMouseEvent* event) { HandleMouse(event); }
+void ValueKnob::mouseMoveEvent(QMouseEvent* event) { HandleMouse(event); }
+void ValueKnob::mouseReleaseEvent(QMouseEvent* event) { HandleMouse(event); }
+
+void ValueKnob::HandleMouse(QMouseEvent* event) {
+  const bool fire = FeedKnobMouse(model_, *this, *event);
+  ShowState();
+  event->accept();
+  if (fire) emit OnChange();
+}
+
+void ValueKnob::ShowState() {
+  const QString text = QString::number(model_.State());
+  if (text != this->text()) setText(text);
+}
+
+}  // namespace morvane

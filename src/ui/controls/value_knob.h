@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QLabel>
+
+#include "core/controls/knob_model.h"
+
+class QColor;
+
+namespace morvane {
+
+// A numeric label that works as a knob: drag it (up or left raises the value), left-click to
+// step down, right-click to step up (Shift steps by a tenth of Max). It shows State as its text.
+// Values set by the program are limited to Min..Max and never fire OnChange.
+class ValueKnob : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ValueKnob(QWidget* parent = nullptr);
+
+  int State() const { return model_.State(); }
+  void SetState(int v);
+  int Min() const { return model_.Min(); }
+  void SetMin(int v) { model_.SetMin(v); }
+  int Max() const { return model_.Max(); }
+  void SetMax(int v) { model_.SetMax(v); }
+  int CursorRange() const { return model_.CursorRange(); }
+  void SetCursorRange(int pixels) { model_.SetCursorRange(pixels); }
+  bool AlwayDetect() const { return model_.AlwayDetect(); }
+  void SetAlwayDetect(bool on) { model_.SetAlwayDetect(on); }
+  KnobOrientation Mouvement() const { return model_.Mouvement(); }
+  void SetMouvement(KnobOrientation orientation) { model_.SetMouvement(orientation); }
+
+  // The windows show their knobs as coloured digits on a solid background.
+  void SetColors(const QColor& text, const QColor& back);
+
+ signals:
+  // The user changed the value (or ended a click or drag on it).
+  void OnChange();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void HandleMouse(QMouseEvent* event);
+  void ShowState();
+
+  KnobModel model_{0, 100, 15};
+};
+
+}  // namespace morvane

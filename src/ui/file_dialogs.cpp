@@ -1,0 +1,46 @@
+#include "ui/file_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace morvane {
+
+namespace {
+
+QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(QApplication::activeWindow(), request.title);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  const QStringList filters = QtNameFilters(request.filter);
+  dialog.setNameFilters(filters);
+  if (request.filter_index >= 1 && request.filter_index <= filters.size()) {
+    dialog.selectNameFilter(filters[request.filter_index - 1]);
+  }
+  if (!request.initial_name.isEmpty()) dialog.selectFile(request.initial_name);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString NativeFileDialogs::OpenFileName(const FileDialogRequest& request) {
+  return Ask(request, QFileDialog::AcceptOpen);
+}
+
+QString NativeFileDialogs::SaveFileName(const FileDialogRequest& request) {
+  return Ask(request, QFileDialog::AcceptSave);
+}
+
+QStringList QtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters << QString("%1 (%2)").arg(parts[i].trimmed(), patterns.trimmed());
+  }
+  return filters;
+}
+
+}  // namespace morvane
