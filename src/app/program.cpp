@@ -34,10 +34,9 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   QApplication::setApplicationName("Morvane8_v2.3.exe");
 
   auto settings = std::make_unique<SettingsStore>(SettingsFilePath());
-  settings->SetProblemHandler(
-      [&messages](const std::string& problem) {
-        messages.Show("Settings", QString::fromStdString(problem));
-      });
+  settings->SetProblemHandler([&messages](const std::string& problem) {
+    messages.Show("Settings", QString::fromStdString(problem));
+  });
 
   AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs);
   app.CreateWindows();

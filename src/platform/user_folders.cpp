@@ -22,8 +22,6 @@ std::filesystem::path UserDataFolder() {
   return FromEnvironment("XDG_DATA_HOME", ".local/share") / "morvane8";
 }
 
-std::filesystem::path SettingsFilePath() {
-  return UserConfigFolder() / "Tandrel" / "MRV8_V2.conf";
-}
+std::filesystem::path SettingsFilePath() { return UserConfigFolder() / "Tandrel" / "MRV8_V2.conf"; }
 
 }  // namespace morvane

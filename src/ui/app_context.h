@@ -43,6 +43,8 @@ class AppContext {
 
   MainWindow* main_window() { return main_window_.get(); }
   AboutBox* about_box() { return about_box_.get(); }
+  ChoiceBox* choice_box() { return choice_box_.get(); }
+  WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
@@ -53,6 +55,8 @@ class AppContext {
 
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<AboutBox> about_box_;
+  std::unique_ptr<ChoiceBox> choice_box_;
+  std::unique_ptr<WaveformEditorWindow> waveform_editor_;
 };
 
 }  // namespace morvane

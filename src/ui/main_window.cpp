@@ -3,20 +3,24 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSet>
-#include <QToolBar>
+#include <QTabBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 #include <map>
 
+#include "core/wavetable/file_names.h"
 #include "ui/about_box.h"
 #include "ui/app_context.h"
 #include "ui/controls/value_knob.h"
+#include "ui/controls/wave_grid.h"
 #include "ui/main_menu_layout.h"
+#include "ui/waveform_editor_window.h"
 
 namespace morvane {
 
@@ -25,7 +29,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app) {
   setWindowTitle("Wavetable");
   BuildMenus();
   BuildToolBar();
-  setCentralWidget(new QWidget(this));
+  BuildCentralArea();
   FormCreate();
 }
 
@@ -40,16 +44,23 @@ bool MainWindow::AutoSizeChecked() const { return MenuAction("mnuAutoSize")->isC
 void MainWindow::SetColor(int which, std::uint32_t value) {
   if (which < 0 || which >= kCellColorCount) return;
   colors_[static_cast<std::size_t>(which)] = value;
-  centralWidget()->update();
+  grid_->SetColors(colors_);
 }
 
 void MainWindow::BuildMenus() {
   const std::map<QString, std::function<void()>> commands = {
+      {"mnuLoad", [this] { LoadCommand(); }},
+      {"mnuImport", [this] { ImportCommand(); }},
+      {"mnuSave", [this] { SaveCommand(); }},
       {"mnuExit", [this] { close(); }},
-      {"mnuAbout", [this] { ShowAbout(); }},
+      {"mnuSelectAll", [this] { SelectAll(); }},
+      {"mnuSelectBank", [this] { SelectBankToggled(); }},
+      {"mnuAutoSize", [] {}},  // only its check mark: the next zoom reads it
       {"mnuZoomIn", [this] { ZoomBy(1); }},
       {"mnuZoomOut", [this] { ZoomBy(-1); }},
       {"mnuMinimun", [this] { MinimunToggled(); }},
+      {"mnuWaveformEditor", [this] { ShowWaveformEditor(); }},
+      {"mnuAbout", [this] { ShowAbout(); }},
   };
   QSet<QString> taken_shortcuts;
   QMenu* menu = nullptr;
@@ -79,34 +90,62 @@ void MainWindow::BuildMenus() {
     }
     if (auto command = commands.find(entry.object_name); command != commands.end()) {
       connect(action, &QAction::triggered, this, command->second);
-    } else if (!entry.checkable) {
+    } else {
+      // Its command comes with a later part of the editor.
       action->setEnabled(false);
     }
     menu->addAction(action);
   }
 }
 
+void MainWindow::BuildCentralArea() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  tabs_ = new QTabBar(central);
+  tabs_->setObjectName("TabControl1");
+  tabs_->setShape(QTabBar::RoundedNorth);
+  tabs_->setDrawBase(false);
+  tabs_->setExpanding(false);
+  for (int slot = 1; slot <= kSlotCount; ++slot) tabs_->addTab(QString("Table %1").arg(slot));
+  connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::TabChanged);
+  layout->addWidget(tabs_);
+
+  grid_ = new WaveGrid(app_.wavetable(), central);
+  grid_area_ = new QScrollArea(central);
+  grid_area_->setObjectName("GridArea");
+  grid_area_->setFrameShape(QFrame::NoFrame);
+  grid_area_->setWidget(grid_);
+  grid_area_->setWidgetResizable(false);
+  grid_area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  grid_area_->setStyleSheet("QScrollArea { background: #c0c0c0; }");
+  layout->addWidget(grid_area_, 1);
+  connect(grid_, &WaveGrid::CellReleased, this, &MainWindow::CellReleased);
+  connect(grid_, &WaveGrid::ZoomKey, this, &MainWindow::ZoomKey);
+  setCentralWidget(central);
+}
+
 void MainWindow::FormCreate() {
   MainWindowSettings settings;
   SettingsReader reader = app_.settings().OpenForReading();
-  if (!reader.Exists()) {
-    ApplySettings(settings);
-  } else {
-    ReadMainWindowSettings(reader, settings);
-    ApplySettings(settings);
-    if (reader.Failed()) app_.messages().Show("Settings", QString::fromStdString(reader.Error()));
-  }
+  if (reader.Exists()) ReadMainWindowSettings(reader, settings);
+  ApplySettings(settings);
+  if (reader.Failed()) app_.messages().Show("Settings", QString::fromStdString(reader.Error()));
   app_.wavetable().ClearAll();
   zoom_knob_->SetState(cell_width_);
   saved_zoom_ = cell_width_;
   mu_law_ = BuildMuLawTables();
+  ShowSlotName(false);
 }
 
 void MainWindow::ApplySettings(const MainWindowSettings& settings) {
   move(settings.left, settings.top);
   resize(settings.width, settings.height);
-  cell_width_ = settings.cell_width;
+  SetCellWidth(settings.cell_width);
   colors_ = settings.colors;
+  grid_->SetColors(colors_);
   MenuAction("mnuAutoSize")->setChecked(settings.auto_size);
 }
 
@@ -130,12 +169,15 @@ void MainWindow::showEvent(QShowEvent* event) {
   }
 }
 
+// The scale pass and the spectra of the current slot join here with the find commands and the
+// spectral map.
 void MainWindow::FormShow() {}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
   if (AboutBox* about = app_.about_box()) about->close();
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->hide();
   // Closing the main window ends the program, whatever tool windows are still open.
   QCoreApplication::quit();
 }
@@ -144,6 +186,7 @@ void MainWindow::FormClose() {
   SettingsWriter writer = app_.settings().OpenForWriting();
   WriteMainWindowSettings(writer, CurrentSettings());
   writer.Close();
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SaveSettings();
 }
 
 void MainWindow::ShowAbout() {
@@ -153,6 +196,21 @@ void MainWindow::ShowAbout() {
   }
 }
 
+void MainWindow::ShowWaveformEditor() {
+  MenuAction("mnuWaveformEditor")->setChecked(true);
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) {
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+  }
+}
+
+void MainWindow::DrawWaveCell(int column, int row, bool selected) {
+  grid_->DrawWaveCell(column, row, selected);
+}
+
+void MainWindow::RefreshGrid() { grid_->RefreshGrid(); }
+
 void MainWindow::ZoomKnobChanged() {
   SetCellWidth(zoom_knob_->State());
   if (AutoSizeChecked()) FitWindow();
@@ -160,12 +218,8 @@ void MainWindow::ZoomKnobChanged() {
 
 void MainWindow::SetCellWidth(int width) {
   cell_width_ = std::clamp(width, kMinCellWidth, kMaxCellWidth);
-  ApplyCellSize();
+  grid_->SetCellSize(cell_width_, RowHeight());
 }
-
-void MainWindow::ApplyCellSize() { centralWidget()->update(); }
-
-void MainWindow::RefreshGrid() { centralWidget()->update(); }
 
 void MainWindow::ZoomBy(int delta) {
   SetCellWidth(cell_width_ + delta);
@@ -202,13 +256,53 @@ void MainWindow::MinimunToggled() {
   RefreshGrid();
 }
 
+// The sizes leave 52 pixels above the grid for the toolbar and the tabs; the window grows or
+// shrinks by however much more or less its menu bar, toolbar and tabs take.
 void MainWindow::FitWindow() {
-  const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, 1280, 800);
+  const QRect screen =
+      this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 800);
   int client_width = (cell_width_ + 2) * kWavesPerBank - 60;
   if (x() + client_width > screen.width()) client_width = screen.width() - x() - 10;
   int client_height = (RowHeight() + 2) * kBankCount + 20;
   if (y() + client_height > screen.height()) client_height = screen.height() - y() - 10;
-  resize(client_width, client_height);
+  const int grid_top = centralWidget()->y() + grid_area_->y();
+  resize(client_width, client_height + grid_top - 52);
+}
+
+void MainWindow::SelectAll() {
+  if (!select_all_) {
+    grid_->SetSelection(QRect(QPoint(0, 0), QPoint(kWavesPerBank - 1, kBankCount - 1)));
+    select_all_ = true;
+    // The sample editor receives the new selection here once it exists.
+  } else {
+    grid_->SetSelection(QRect(0, 0, 1, 1));
+    select_all_ = false;
+  }
+}
+
+void MainWindow::SelectBankToggled() {
+  grid_->SetRowSelect(MenuAction("mnuSelectBank")->isChecked());
+}
+
+// The clicked cell becomes the current waveform of the tool windows.
+void MainWindow::CellReleased(int column, int row) {
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) {
+    editor->BankSelector()->SetState(row);
+    editor->WaveSelector()->SetState(column);
+    editor->LoadCurrentWaveform();
+  }
+}
+
+void MainWindow::TabChanged(int tab) {
+  app_.wavetable().SetCurrentSlot(tab);
+  ShowSlotName(false);
+  RefreshGrid();
+}
+
+void MainWindow::ShowSlotName(bool with_directory) {
+  const std::string path = app_.SlotPath(app_.wavetable().CurrentSlot()).toStdString();
+  name_label_->setText(
+      QString::fromStdString(with_directory ? path : FileNameWithoutDirectory(path)));
 }
 
 }  // namespace morvane

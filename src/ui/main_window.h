@@ -7,14 +7,18 @@
 
 class QAction;
 class QLabel;
+class QScrollArea;
+class QTabBar;
 
 namespace morvane {
 
 class AppContext;
 class ValueKnob;
+class WaveGrid;
 
-// "Wavetable": the main window. It shows the current slot of the wavetable store and holds the
-// menus of the file, transfer, batch, find and calculation commands.
+// "Wavetable": the main window. It shows the current slot of the wavetable store as a grid of
+// waveform cells, one tab per slot, and holds the menus of the file, transfer, batch, find and
+// calculation commands.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -24,6 +28,7 @@ class MainWindow : public QMainWindow {
 
   // The menu entry with the given object name (nullptr when there is none).
   QAction* MenuAction(const QString& object_name) const;
+  WaveGrid* Grid() const { return grid_; }
 
   int CellWidth() const { return cell_width_; }
   int RowHeight() const { return cell_width_ * 3 / 4; }
@@ -34,30 +39,49 @@ class MainWindow : public QMainWindow {
 
   // Sizes the client area so that all 64 columns and 32 rows fit, within the screen.
   void FitWindow();
-  // Redraws every cell, selected where it lies inside the grid selection.
+  // Redraws one cell of the current slot, or all of them (each selected when it lies inside the
+  // grid selection).
+  void DrawWaveCell(int column, int row, bool selected);
   void RefreshGrid();
   // The zoom keys of the grid: "+", "-", "/" (AutoSize) and "0" (Minimun).
   void ZoomKey(QChar key);
+
+  // Reloads the eight slots from their slot paths (the options ask for it at start-up).
+  void Autoload();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Life cycle and view (main_window.cpp).
   void FormCreate();
   void FormShow();
   void FormClose();
   void BuildMenus();
-  void BuildToolBar();
+  void BuildCentralArea();
   void ApplySettings(const MainWindowSettings& settings);
   MainWindowSettings CurrentSettings() const;
-
   void ShowAbout();
+  void ShowWaveformEditor();
   void ZoomKnobChanged();
   void SetCellWidth(int width);
-  void ApplyCellSize();
   void ZoomBy(int delta);
   void MinimunToggled();
+  void SelectAll();
+  void SelectBankToggled();
+  void CellReleased(int column, int row);
+  void TabChanged(int tab);
+  void ShowSlotName(bool with_directory);
+
+  // Toolbar (main_window_toolbar.cpp).
+  void BuildToolBar();
+
+  // File commands (main_window_file_commands.cpp).
+  void LoadCommand();
+  void ImportCommand();
+  void SaveCommand();
+  void AfterSlotChanged();
 
   AppContext& app_;
   CellColors colors_ = kDefaultCellColors;
@@ -65,9 +89,13 @@ class MainWindow : public QMainWindow {
   int cell_width_ = 39;
   int saved_zoom_ = 39;
   QSize saved_client_size_;
+  bool select_all_ = false;
   bool shown_once_ = false;
   ValueKnob* zoom_knob_ = nullptr;
   QLabel* name_label_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  QScrollArea* grid_area_ = nullptr;
+  WaveGrid* grid_ = nullptr;
 };
 
 }  // namespace morvane

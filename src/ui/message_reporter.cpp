@@ -4,8 +4,7 @@
 
 namespace morvane {
 
-QMessageBox::StandardButton DialogMessageReporter::Show(const QString& caption,
-                                                        const QString& text,
+QMessageBox::StandardButton DialogMessageReporter::Show(const QString& caption, const QString& text,
                                                         QMessageBox::StandardButtons buttons) {
   return QMessageBox::warning(QApplication::activeWindow(), caption, text, buttons);
 }

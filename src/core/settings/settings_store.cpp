@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "core/settings/settings_file_format.h"
-#include "core/settings/whole_file_io.h"
+#include "core/util/whole_file_io.h"
 
 namespace morvane {
 

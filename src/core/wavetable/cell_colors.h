@@ -24,8 +24,8 @@ enum CellColor {
 using CellColors = std::array<std::uint32_t, kCellColorCount>;
 
 inline constexpr std::array<std::string_view, kCellColorCount> kCellColorSettingNames = {
-    "ColorBackWT",      "ColorLineWT",        "ColorSelWT",         "ColorSelWTL",
-    "ColorMarkLineWT",  "ColorMarkBackWT",    "ColorScaleLineWT",   "ColorScaleBackWT",
+    "ColorBackWT",        "ColorLineWT",       "ColorSelWT",       "ColorSelWTL",
+    "ColorMarkLineWT",    "ColorMarkBackWT",   "ColorScaleLineWT", "ColorScaleBackWT",
     "ColorIrScaleLineWT", "ColorIrScaleBackWT"};
 
 // The palette of a first start: dark cells with bright lines, a distinct pair for each state, so

@@ -10,8 +10,7 @@ MuLawTables BuildMuLawTables() {
     const int exponent = (i / 16) % 8;
     const int mantissa = i % 16;
     // The segment value passes through single precision before the scaling.
-    const float c = static_cast<float>(
-        (std::pow(2.0, exponent) * (mantissa + 16.5) - 16.5) * 2.0);
+    const float c = static_cast<float>((std::pow(2.0, exponent) * (mantissa + 16.5) - 16.5) * 2.0);
     const double v = (i & 0x80) ? c / 63.0 + 128.0 : 128.0 - c / 63.0;
     tables.decode[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<int>(v));
 

@@ -92,7 +92,9 @@ class WavetableStore {
     int origin;
   };
 
-  Record& At(int k) { return slot_records_[static_cast<std::size_t>(current_slot_) * kWaveCount + k]; }
+  Record& At(int k) {
+    return slot_records_[static_cast<std::size_t>(current_slot_) * kWaveCount + k];
+  }
   const Record& At(int k) const {
     return slot_records_[static_cast<std::size_t>(current_slot_) * kWaveCount + k];
   }

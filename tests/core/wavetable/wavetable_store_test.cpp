@@ -114,8 +114,8 @@ TEST_F(WavetableStoreTest, OutOfRangeWritesChangeNothing) {
   store.SetSample(2048, 0, 1);
   store.SwapIndex(0, 2048);
   store.SwapIndex(2048, 5);
-  store.CopyWave(0, 64, 0, 0);   // wave beyond the bank
-  store.MoveWave(32, 0, 0, 0);   // bank beyond the table
+  store.CopyWave(0, 64, 0, 0);  // wave beyond the bank
+  store.MoveWave(32, 0, 0, 0);  // bank beyond the table
   store.SwapWaves(0, -1, 0, 0);
   EXPECT_EQ(Snapshot(store), before);
 }
@@ -197,7 +197,8 @@ TEST_F(WavetableStoreTest, SortBySpectrumSortsOnlyTheRectangleAndRestoreOrderUnd
 
     auto array_of = [&](int k) { return which == 0 ? store.Amplitude(k) : store.Phase(k); };
     std::vector<int> cells;
-    for (int e = 0; e < width * height; ++e) cells.push_back((top + e / width) * 64 + left + e % width);
+    for (int e = 0; e < width * height; ++e)
+      cells.push_back((top + e / width) * 64 + left + e % width);
     for (std::size_t e = 1; e < cells.size(); ++e) {
       EXPECT_GE(std::memcmp(array_of(cells[e - 1]).data(), array_of(cells[e]).data(), 128), 0)
           << "cell " << e << " sorted by " << which;
@@ -246,7 +247,8 @@ TEST_P(CopyBufferToSlotTest, CopiesWholeWaveformsUpToTheEndOfTheSlot) {
   const BufferCase c = GetParam();
   const std::size_t offset = 3;
   std::vector<std::uint8_t> buffer(offset + c.size);
-  for (std::size_t i = 0; i < buffer.size(); ++i) buffer[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+  for (std::size_t i = 0; i < buffer.size(); ++i)
+    buffer[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
   store.SetMarker(0, kMarkerMark);
   store.SwapIndex(1, 2);
 
@@ -258,7 +260,8 @@ TEST_P(CopyBufferToSlotTest, CopiesWholeWaveformsUpToTheEndOfTheSlot) {
     for (int i = 0; i < kWaveLength; ++i) {
       const std::uint8_t expected =
           copied ? buffer[offset + static_cast<std::size_t>((k - first) * 256 + i)] : kZeroLine;
-      ASSERT_EQ(store.Wave(k)[static_cast<std::size_t>(i)], expected) << "wave " << k << " sample " << i;
+      ASSERT_EQ(store.Wave(k)[static_cast<std::size_t>(i)], expected)
+          << "wave " << k << " sample " << i;
     }
     ASSERT_EQ(store.Marker(k), kMarkerNone);
     ASSERT_EQ(store.Origin(k), k);
@@ -268,8 +271,7 @@ TEST_P(CopyBufferToSlotTest, CopiesWholeWaveformsUpToTheEndOfTheSlot) {
 INSTANTIATE_TEST_SUITE_P(Sizes, CopyBufferToSlotTest,
                          ::testing::Values(BufferCase{1000, 0, 0, 3},
                                            BufferCase{kSlotBytes + 255, 0, 0, 2048},
-                                           BufferCase{2048, 31, 60, 4},
-                                           BufferCase{255, 0, 0, 0},
+                                           BufferCase{2048, 31, 60, 4}, BufferCase{255, 0, 0, 0},
                                            BufferCase{4 * 256, 10, 62, 4}));
 
 TEST_F(WavetableStoreTest, BufferCopiesFollowIndexOrder) {

@@ -1,0 +1,73 @@
+#include "core/waveform/waveform_editor_settings.h"
+
+#include <utility>
+
+namespace morvane {
+namespace {
+
+void ReadColor(SettingsReader& reader, const char* name, std::uint32_t& color) {
+  std::int32_t value = 0;
+  if (reader.ReadInteger(name, value)) color = static_cast<std::uint32_t>(value);
+}
+
+// The toggles are stored as integers 0 / 1; any value but 0 is on.
+void ReadToggle(SettingsReader& reader, const char* name, bool& on) {
+  std::int32_t value = 0;
+  if (reader.ReadInteger(name, value)) on = value != 0;
+}
+
+}  // namespace
+
+void ReadWaveformEditorSettings(SettingsReader& reader, WaveformEditorSettings& settings) {
+  reader.ReadInteger("PX3", settings.left);
+  reader.ReadInteger("PY3", settings.top);
+  reader.ReadBoolean("Vtable1", settings.grid_edit);
+  reader.ReadBoolean("Cpanel1", settings.control_panel);
+  reader.ReadBoolean("EN3", settings.visible);
+  ReadColor(reader, "ColorMark", settings.marker_color);
+  ReadColor(reader, "ColorMark", settings.grid_text_color);
+  ReadColor(reader, "ColorWaveText", settings.text_color);
+  ReadColor(reader, "ColorBack", settings.back_color);
+  ReadColor(reader, "ColorLine", settings.line_color);
+  ReadColor(reader, "ColorAxes", settings.axes_color);
+  ReadColor(reader, "ColorGradient", settings.gradient_color);
+  ReadColor(reader, "ColorLocator", settings.locator_color);
+  ReadColor(reader, "ColorSelection", settings.selection_color);
+  ReadColor(reader, "ColorWaveMinmax", settings.minimax_color);
+  std::int32_t gradient_type = 0;
+  if (reader.ReadInteger("GradientType", gradient_type) && gradient_type >= 0 &&
+      gradient_type < kGradientTypexCount) {
+    settings.gradient_type = static_cast<GradientTypex>(gradient_type);
+  }
+  ReadToggle(reader, "WedCenter", settings.center);
+  ReadToggle(reader, "WedLine", settings.line);
+  ReadToggle(reader, "WedMark", settings.markers);
+  ReadToggle(reader, "WedFull", settings.full);
+}
+
+void WriteWaveformEditorSettings(SettingsWriter& writer, const WaveformEditorSettings& settings) {
+  writer.WriteInteger("PX3", settings.left);
+  writer.WriteInteger("PY3", settings.top);
+  writer.WriteBoolean("EN3", settings.visible);
+  writer.WriteBoolean("Vtable1", settings.grid_edit);
+  writer.WriteBoolean("Cpanel1", settings.control_panel);
+  writer.WriteInteger("WedCenter", settings.center ? 1 : 0);
+  writer.WriteInteger("WedLine", settings.line ? 1 : 0);
+  writer.WriteInteger("WedMark", settings.markers ? 1 : 0);
+  writer.WriteInteger("WedFull", settings.full ? 1 : 0);
+}
+
+void WriteWaveformEditorColors(SettingsWriter& writer, const WaveformEditorSettings& settings) {
+  const std::pair<const char*, std::uint32_t> colors[] = {
+      {"ColorMark", settings.marker_color},        {"ColorWaveText", settings.text_color},
+      {"ColorBack", settings.back_color},          {"ColorLine", settings.line_color},
+      {"ColorAxes", settings.axes_color},          {"ColorGradient", settings.gradient_color},
+      {"ColorLocator", settings.locator_color},    {"ColorSelection", settings.selection_color},
+      {"ColorWaveMinmax", settings.minimax_color},
+  };
+  for (const auto& [name, color] : colors)
+    writer.WriteInteger(name, static_cast<std::int32_t>(color));
+  writer.WriteInteger("GradientType", static_cast<std::int32_t>(settings.gradient_type));
+}
+
+}  // namespace morvane

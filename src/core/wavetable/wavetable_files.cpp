@@ -1,0 +1,91 @@
+#include "core/wavetable/wavetable_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace morvane {
+
+namespace {
+
+bool ValidBank(int bank) { return bank >= 0 && bank < kBankCount; }
+
+// Reads at most `limit` bytes from the start of the file. False when it cannot be opened or a
+// read fails (as reading a folder does); `bytes` then holds nothing worth using.
+bool ReadFileStart(const std::filesystem::path& path, std::size_t limit,
+                   std::vector<std::uint8_t>& bytes) {
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (stream == nullptr) return false;
+  bytes.resize(limit);
+  const std::size_t count = std::fread(bytes.data(), 1, limit, stream);
+  const bool failed = std::ferror(stream) != 0;
+  std::fclose(stream);
+  bytes.resize(count);
+  return !failed;
+}
+
+// Copies the bytes into consecutive waveforms from `first_wave` on, 256 to a waveform; a short
+// last piece fills only the first samples of its waveform.
+void CopyIntoWaves(WavetableStore& store, int first_wave, std::span<const std::uint8_t> bytes) {
+  for (std::size_t offset = 0; offset < bytes.size(); offset += kWaveLength) {
+    const std::size_t count = std::min<std::size_t>(kWaveLength, bytes.size() - offset);
+    const int k = first_wave + static_cast<int>(offset / kWaveLength);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, store.Wave(k).begin());
+  }
+}
+
+// The samples of `wave_count` waveforms from `first_wave` on, as they go into a file.
+std::vector<std::uint8_t> WaveBytes(const WavetableStore& store, int first_wave, int wave_count) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(static_cast<std::size_t>(wave_count) * kWaveLength);
+  for (int k = first_wave; k < first_wave + wave_count; ++k) {
+    bytes.insert(bytes.end(), store.Wave(k).begin(), store.Wave(k).end());
+  }
+  return bytes;
+}
+
+}  // namespace
+
+bool LoadSlotFile(WavetableStore& store, const std::filesystem::path& path) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadFileStart(path, kSlotBytes, bytes)) return false;
+  CopyIntoWaves(store, 0, bytes);
+  store.ClearMarkers();
+  store.ResetOrder();
+  return true;
+}
+
+bool ImportBankFile(WavetableStore& store, const std::filesystem::path& path, int bank) {
+  if (!ValidBank(bank)) return false;
+  // Room from the start of the bank to the end of the slot.
+  const std::size_t limit = kSlotBytes - static_cast<std::size_t>(bank) * kBankBytes;
+  std::vector<std::uint8_t> bytes;
+  if (!ReadFileStart(path, limit, bytes)) return false;
+  CopyIntoWaves(store, bank * kWavesPerBank, bytes);
+  store.ClearBankMarkers(bank);
+  store.ResetOrder();
+  return true;
+}
+
+bool SaveSlotFile(const WavetableStore& store, const std::filesystem::path& path) {
+  FileWriter writer;
+  return SaveSlotFile(store, path, writer);
+}
+
+bool SaveSlotFile(const WavetableStore& store, const std::filesystem::path& path,
+                  FileWriter& writer) {
+  return writer.Replace(path, WaveBytes(store, 0, kWaveCount));
+}
+
+bool SaveBankFile(const WavetableStore& store, const std::filesystem::path& path, int bank) {
+  FileWriter writer;
+  return SaveBankFile(store, path, bank, writer);
+}
+
+bool SaveBankFile(const WavetableStore& store, const std::filesystem::path& path, int bank,
+                  FileWriter& writer) {
+  if (!ValidBank(bank)) return false;
+  return writer.Replace(path, WaveBytes(store, bank * kWavesPerBank, kWavesPerBank));
+}
+
+}  // namespace morvane
