@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 #include "ui/controls/knob_input.h"
@@ -25,6 +26,12 @@ void ValueKnob::SetColors(const QColor& text, const QColor& back) {
   colours.setColor(QPalette::Window, back);
   setPalette(colours);
   setAutoFillBackground(true);
+}
+
+// The background is painted here rather than left to autoFillBackground, which toolbars ignore.
+void ValueKnob::paintEvent(QPaintEvent* event) {
+  if (autoFillBackground()) QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
+  QLabel::paintEvent(event);
 }
 
 void ValueKnob::mousePressEvent(QMouseEvent* event) { HandleMouse(event); }

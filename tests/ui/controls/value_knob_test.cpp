@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QContextMenuEvent>
+#include <QMainWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <string>
 #include <vector>
 
@@ -140,6 +142,14 @@ TEST_F(ValueKnobTest, ColoursFillTheBackground) {
   knob.SetColors(Qt::yellow, Qt::black);
   EXPECT_EQ(PixelAt(knob, QPoint(28, 1)), QColor(Qt::black));
   EXPECT_EQ(knob.palette().color(QPalette::WindowText), QColor(Qt::yellow));
+
+  // A toolbar does not honour a child's own background fill: the knob paints it itself.
+  QMainWindow window;
+  auto* in_toolbar = new ValueKnob(window.addToolBar("Tools"));
+  in_toolbar->SetColors(Qt::yellow, Qt::black);
+  window.findChild<QToolBar*>()->addWidget(in_toolbar);
+  window.show();
+  EXPECT_EQ(PixelAt(*in_toolbar, QPoint(1, 1)), QColor(Qt::black));
 }
 
 // A right click steps a knob; the parent's context menu must not open on top of that.
