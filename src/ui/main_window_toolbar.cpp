@@ -77,6 +77,7 @@ void MainWindow::BuildToolBar() {
   zoom_knob_->SetCursorRange(200);
   zoom_knob_->SetAlwayDetect(true);
   zoom_knob_->setAlignment(Qt::AlignCenter);
+  zoom_knob_->setFixedSize(34, 24);  // room for "128"; a toolbar would squeeze it to its text
   toolbar->addWidget(zoom_knob_);
   connect(zoom_knob_, &ValueKnob::OnChange, this, &MainWindow::ZoomKnobChanged);
 

@@ -92,7 +92,32 @@ TEST(StartupTest, FirstStartUsesDesignValuesAndTheExitWritesThemAll) {
   SettingsReader reader = settings.OpenForReading();
   ASSERT_TRUE(reader.Exists());
   std::int32_t value = 0;
-  for (const char* name : {"PX1", "PY1", "PW1", "PH1", "ZoomWT", "AutoSizeWT"}) {
+  // The main window's values, then the waveform editor's (with the colours it reads).
+  for (const char* name : {"PX1",
+                           "PY1",
+                           "PW1",
+                           "PH1",
+                           "ZoomWT",
+                           "AutoSizeWT",
+                           "PX3",
+                           "PY3",
+                           "EN3",
+                           "Vtable1",
+                           "Cpanel1",
+                           "WedCenter",
+                           "WedLine",
+                           "WedMark",
+                           "WedFull",
+                           "ColorMark",
+                           "ColorWaveText",
+                           "ColorBack",
+                           "ColorLine",
+                           "ColorAxes",
+                           "ColorGradient",
+                           "ColorLocator",
+                           "ColorSelection",
+                           "ColorWaveMinmax",
+                           "GradientType"}) {
     EXPECT_TRUE(reader.ReadInteger(name, value)) << name;
   }
   for (std::string_view name : kCellColorSettingNames) {

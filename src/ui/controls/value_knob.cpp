@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPalette>
 
 #include "ui/controls/knob_input.h"
@@ -26,12 +25,8 @@ void ValueKnob::SetColors(const QColor& text, const QColor& back) {
   colours.setColor(QPalette::Window, back);
   setPalette(colours);
   setAutoFillBackground(true);
-}
-
-// The background is painted here rather than left to autoFillBackground, which toolbars ignore.
-void ValueKnob::paintEvent(QPaintEvent* event) {
-  if (autoFillBackground()) QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
-  QLabel::paintEvent(event);
+  // Toolbars paint their widgets with the style's own colours; a style sheet holds everywhere.
+  setStyleSheet(QString("color: %1; background-color: %2;").arg(text.name(), back.name()));
 }
 
 void ValueKnob::mousePressEvent(QMouseEvent* event) { HandleMouse(event); }

@@ -143,13 +143,23 @@ TEST_F(ValueKnobTest, ColoursFillTheBackground) {
   EXPECT_EQ(PixelAt(knob, QPoint(28, 1)), QColor(Qt::black));
   EXPECT_EQ(knob.palette().color(QPalette::WindowText), QColor(Qt::yellow));
 
-  // A toolbar does not honour a child's own background fill: the knob paints it itself.
+  // Inside a toolbar too, digits and background keep the knob's colours.
   QMainWindow window;
   auto* in_toolbar = new ValueKnob(window.addToolBar("Tools"));
   in_toolbar->SetColors(Qt::yellow, Qt::black);
   window.findChild<QToolBar*>()->addWidget(in_toolbar);
   window.show();
+  in_toolbar->SetState(88);
   EXPECT_EQ(PixelAt(*in_toolbar, QPoint(1, 1)), QColor(Qt::black));
+  const QImage digits = in_toolbar->grab().toImage();
+  int yellow = 0;
+  for (int y = 0; y < digits.height(); ++y) {
+    for (int x = 0; x < digits.width(); ++x) {
+      const QColor c(digits.pixel(x, y));  // antialiased: yellowish is enough
+      yellow += c.red() > 128 && c.green() > 128 && c.blue() < 64;
+    }
+  }
+  EXPECT_GT(yellow, 5) << "the digits are drawn in the text colour";
 }
 
 // A right click steps a knob; the parent's context menu must not open on top of that.
