@@ -20,6 +20,7 @@
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/main_menu_layout.h"
+#include "ui/message_reporter.h"
 #include "ui/waveform_editor_window.h"
 
 namespace morvane {
@@ -132,7 +133,7 @@ void MainWindow::FormCreate() {
   SettingsReader reader = app_.settings().OpenForReading();
   if (reader.Exists()) ReadMainWindowSettings(reader, settings);
   ApplySettings(settings);
-  if (reader.Failed()) app_.messages().Show("Settings", QString::fromStdString(reader.Error()));
+  ReportSettingsReadError(app_.messages(), reader);
   app_.wavetable().ClearAll();
   zoom_knob_->SetState(cell_width_);
   saved_zoom_ = cell_width_;

@@ -18,6 +18,7 @@
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
+#include "ui/message_reporter.h"
 #include "ui/waveform_value_grid.h"
 
 namespace morvane {
@@ -291,7 +292,7 @@ void WaveformEditorWindow::FormCreate() {
   view_->Fill(kZeroLine, true);
   ShowValues(view_->Data());
   ShowValueAt(view_->LocatorPos());
-  if (reader.Failed()) app_.messages().Show("Settings", QString::fromStdString(reader.Error()));
+  ReportSettingsReadError(app_.messages(), reader);
   if (settings.visible) show();
 }
 

@@ -185,6 +185,7 @@ TEST(StartupTest, AMissingZoomIsReportedAndTheOtherValuesAreStillRead) {
   SeenWindow seen;
   ASSERT_EQ(RunAndClose(reporter, [&](AppContext& app) { seen = See(app); }), 0);
   ASSERT_EQ(reporter.messages.size(), 1u);
+  EXPECT_EQ(reporter.icons[0], QMessageBox::Warning) << "a settings problem is no error";
   EXPECT_TRUE(reporter.messages[0].second.contains("ZoomWT"))
       << reporter.messages[0].second.toStdString();
   EXPECT_EQ(seen.pos, QPoint(10, 20));

@@ -197,6 +197,7 @@ TEST_F(FilesPathTest, FailedLoadsAndSavesChangeNothingAndSayWhy) {
   EXPECT_EQ(reporter.messages[1], read_error);
   EXPECT_EQ(reporter.messages[2], write_error);
   EXPECT_EQ(reporter.messages[3], write_error);
+  for (QMessageBox::Icon icon : reporter.icons) EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(ReadFile(folder / "kept.bin"), existing);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2)
       << "no temporary file is left beside the kept one";

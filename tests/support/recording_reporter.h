@@ -12,11 +12,13 @@ namespace morvane {
 class RecordingReporter : public MessageReporter {
  public:
   QMessageBox::StandardButton Show(const QString& caption, const QString& text,
-                                   QMessageBox::StandardButtons) override {
+                                   QMessageBox::StandardButtons, QMessageBox::Icon icon) override {
     messages.emplace_back(caption, text);
+    icons.push_back(icon);
     return QMessageBox::Ok;
   }
   std::vector<std::pair<QString, QString>> messages;
+  std::vector<QMessageBox::Icon> icons;
 };
 
 }  // namespace morvane
