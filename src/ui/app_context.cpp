@@ -32,6 +32,8 @@ void AppContext::CreateWindows() {
   about_box_ = std::make_unique<AboutBox>();
   choice_box_ = std::make_unique<ChoiceBox>();
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
+  // The editor may have come back visible from the last run.
+  main_window_->MenuAction("mnuWaveformEditor")->setChecked(waveform_editor_->isVisible());
   // WRITE redraws the written cell in its selected state.
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::WaveformWritten,
                    main_window_.get(),

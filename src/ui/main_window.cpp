@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -131,9 +132,11 @@ void MainWindow::BuildCentralArea() {
 void MainWindow::FormCreate() {
   MainWindowSettings settings;
   SettingsReader reader = app_.settings().OpenForReading();
-  if (reader.Exists()) ReadMainWindowSettings(reader, settings);
+  const std::string out_of_range =
+      reader.Exists() ? ReadMainWindowSettings(reader, settings) : std::string();
   ApplySettings(settings);
   ReportSettingsReadError(app_.messages(), reader);
+  if (!out_of_range.empty()) ReportSettingsProblem(app_.messages(), out_of_range);
   app_.wavetable().ClearAll();
   zoom_knob_->SetState(cell_width_);
   saved_zoom_ = cell_width_;
@@ -142,7 +145,11 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::ApplySettings(const MainWindowSettings& settings) {
-  move(settings.left, settings.top);
+  // A place left on a screen that is gone would hide the window: it then opens at the design place.
+  const QPoint corner(settings.left, settings.top);
+  const MainWindowSettings design;
+  move(QGuiApplication::screenAt(corner + QPoint(20, 20)) ? corner
+                                                          : QPoint(design.left, design.top));
   resize(settings.width, settings.height);
   SetCellWidth(settings.cell_width);
   colors_ = settings.colors;

@@ -171,5 +171,24 @@ TEST_F(MainWindowTest, AutoloadFillsTheSlotsFromTheirPathsAndSkipsThoseWithoutAF
   }
 }
 
+TEST(MainWindowPlaceTest, APlaceOffEveryScreenOpensAtTheDesignPlace) {
+  TempHome home;
+  {
+    SettingsStore settings(SettingsFilePath());
+    SettingsWriter writer = settings.OpenForWriting();
+    MainWindowSettings stored;
+    stored.left = 40000;
+    stored.top = -30000;
+    WriteMainWindowSettings(writer, stored);
+    ASSERT_TRUE(writer.Close());
+  }
+  RecordingReporter reporter;
+  ScriptedFileDialogs dialogs;
+  AppContext app(std::make_unique<WavetableStore>(),
+                 std::make_unique<SettingsStore>(SettingsFilePath()), reporter, dialogs);
+  app.CreateWindows();
+  EXPECT_EQ(app.main_window()->pos(), QPoint(238, 443));
+}
+
 }  // namespace
 }  // namespace morvane

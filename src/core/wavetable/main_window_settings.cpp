@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-void ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& settings) {
+std::string ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& settings) {
   reader.ReadInteger("PX1", settings.left);
   reader.ReadInteger("PY1", settings.top);
   reader.ReadInteger("PW1", settings.width);
@@ -19,10 +19,13 @@ void ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& settings
   }
   reader.ReadBoolean("AutoSizeWT", settings.auto_size);
   std::int32_t cell_width = 0;
-  // A width outside the zoom knob's range could not be shown or zoomed back; keep it in range.
-  if (reader.ReadInteger("ZoomWT", cell_width)) {
-    settings.cell_width = std::clamp(cell_width, kMinCellWidth, kMaxCellWidth);
-  }
+  if (!reader.ReadInteger("ZoomWT", cell_width)) return {};
+  // A width outside the zoom knob's range could not be shown or zoomed back.
+  settings.cell_width = std::clamp(cell_width, kMinCellWidth, kMaxCellWidth);
+  if (settings.cell_width == cell_width) return {};
+  return "Settings value \"ZoomWT\" (" + std::to_string(cell_width) + ") is outside " +
+         std::to_string(kMinCellWidth) + " to " + std::to_string(kMaxCellWidth) + "; using " +
+         std::to_string(settings.cell_width);
 }
 
 void WriteMainWindowSettings(SettingsWriter& writer, const MainWindowSettings& settings) {

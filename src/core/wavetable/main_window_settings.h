@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/settings/settings_store.h"
 #include "core/wavetable/cell_colors.h"
 
@@ -20,8 +22,9 @@ struct MainWindowSettings {
 };
 
 // Reads the values in the window's order, each applied as soon as it is read; a missing or
-// wrongly-kinded value stops the pass there (the reader then holds the error).
-void ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& settings);
+// wrongly-kinded value stops the pass there (the reader then holds the error). A cell width
+// outside 12..128 is brought into that range and returns a line saying so; else "".
+std::string ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& settings);
 void WriteMainWindowSettings(SettingsWriter& writer, const MainWindowSettings& settings);
 
 }  // namespace morvane
