@@ -141,7 +141,6 @@ void MainWindow::FormCreate() {
   zoom_knob_->SetState(cell_width_);
   saved_zoom_ = cell_width_;
   mu_law_ = BuildMuLawTables();
-  ShowSlotName(false);
 }
 
 void MainWindow::ApplySettings(const MainWindowSettings& settings) {
@@ -265,14 +264,16 @@ void MainWindow::MinimunToggled() {
 }
 
 // The sizes leave 52 pixels above the grid for the toolbar and the tabs; the window grows or
-// shrinks by however much more or less its menu bar, toolbar and tabs take.
+// shrinks by however much more or less its menu bar, toolbar and tabs take. The limits keep the
+// window on its screen.
 void MainWindow::FitWindow() {
-  const QRect screen =
-      this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+  const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, 1280, 800);
+  const int left = x() - screen.x();
+  const int top = y() - screen.y();
   int client_width = (cell_width_ + 2) * kWavesPerBank - 60;
-  if (x() + client_width > screen.width()) client_width = screen.width() - x() - 10;
+  if (left + client_width > screen.width()) client_width = screen.width() - left - 10;
   int client_height = (RowHeight() + 2) * kBankCount + 20;
-  if (y() + client_height > screen.height()) client_height = screen.height() - y() - 10;
+  if (top + client_height > screen.height()) client_height = screen.height() - top - 10;
   const int grid_top = centralWidget()->y() + grid_area_->y();
   resize(client_width, client_height + grid_top - 52);
 }

@@ -1,10 +1,14 @@
 #include <QTabBar>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <utility>
 
 #include "core/wavetable/file_names.h"
 #include "core/wavetable/wavetable_files.h"
 #include "ui/app_context.h"
 #include "ui/choice_box.h"
+#include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/main_window.h"
@@ -78,10 +82,16 @@ void MainWindow::SaveCommand() {
   ShowSlotName(true);
 }
 
-// After a load or import the editor shows the current waveform's new contents; the scale pass
-// and the spectral map refresh join here with the find commands and the spectral map.
+// After a load or import the editor's working copy and value grid show the current waveform's
+// new contents, nothing more (no MIDI, no analysis); the scale pass and the spectral map refresh
+// join here with the find commands and the spectral map.
 void MainWindow::AfterSlotChanged() {
-  if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->LoadCurrentWaveform();
+  WaveformEditorWindow* editor = app_.waveform_editor();
+  if (!editor) return;
+  const ConstWaveSpan stored = std::as_const(app_.wavetable()).Wave(editor->CurrentIndex());
+  std::copy(stored.begin(), stored.end(), editor->WorkingCopy().begin());
+  editor->View()->Refresh();
+  editor->ShowValues(editor->WorkingCopy());
 }
 
 void MainWindow::Autoload() {
@@ -89,9 +99,9 @@ void MainWindow::Autoload() {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     store.SetCurrentSlot(slot);
     const std::filesystem::path path = ToPath(app_.SlotPath(slot));
-    // A path that names no readable file ("New" among them) loads nothing, silently.
+    // A path that cannot be opened ("New" among them) loads nothing, silently.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) continue;
+    if (!std::filesystem::is_regular_file(path, error) || !std::ifstream(path).is_open()) continue;
     if (!LoadSlotFile(store, path)) {
       app_.messages().Show("File Error", "Read File Error - Abort Autoload ");
       break;

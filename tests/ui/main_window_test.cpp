@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, ZoomStaysWithinItsLimitsAndMinimunReturnsToTheFormerWidth
 
 TEST_F(MainWindowTest, AutoSizeFitsAllColumnsWithinTheScreen) {
   ASSERT_TRUE(window_->AutoSizeChecked());
-  const QRect screen = window_->screen()->availableGeometry();
+  const QRect screen = window_->screen()->geometry();
   auto* area = window_->findChild<QScrollArea*>("GridArea");
   for (int step = 39; step > 11; --step) window_->ZoomKey('-');
   for (int width : {13, 14, 20}) {
@@ -132,6 +132,7 @@ TEST_F(MainWindowTest, SelectAllAlternatesAndSelectBankSelectsRows) {
 }
 
 TEST_F(MainWindowTest, ATabShowsItsSlotAndItsName) {
+  EXPECT_EQ(NameLabel(), "") << "empty until a slot is named";
   app_.SetSlotPath(2, "/music/tables/pads.bin");
   app_.wavetable().SetCurrentSlot(2);
   app_.wavetable().SetSample(0, 0, 1);

@@ -53,9 +53,9 @@ bool KnobModel::Move(int x, int y, bool left_held) {
 }
 
 bool KnobModel::Release(KnobButton button, int x, int y, bool shift) {
-  if (button != KnobButton::kLeft && button != KnobButton::kRight) return false;
   bool fire = false;
-  if (HasRange()) {
+  // Any release ends a drag; only the left and right buttons change the value.
+  if (HasRange() && (button == KnobButton::kLeft || button == KnobButton::kRight)) {
     Wide v = 0;
     if (button == KnobButton::kLeft) {
       if (moved_) {
@@ -79,7 +79,6 @@ bool KnobModel::Release(KnobButton button, int x, int y, bool shift) {
 }
 
 bool KnobModel::Key(KnobKey key, bool shift) {
-  if (!HasRange()) return false;
   Wide v = state_;
   switch (key) {
     case KnobKey::kPageUp:

@@ -18,8 +18,8 @@ enum class KnobKey { kPageUp, kPageDown, kEnd, kHome };
 // step while AlwayDetect is on. Handlers return true when the widget must fire its change event;
 // the widget reads State() afterwards to show the value.
 //
-// A knob whose Max equals Min has no travel: the mouse and the keys are ignored, and the frame
-// shown is the first one, so nothing divides by the empty range.
+// A knob whose Max equals Min has no travel: the mouse is ignored and the frame shown is the
+// first one, so nothing divides by the empty range; the keys, which divide by nothing, still work.
 class KnobModel {
  public:
   KnobModel(int min, int max, int cursor_range);

@@ -149,16 +149,19 @@ TEST(BitmapKnobMouseTest, MouseTakesTheFocusAndTurnsTheFrame) {
   EXPECT_EQ(changes.count(), 4);
 }
 
-TEST_F(BitmapKnobTest, EmptyRangeDrawsTheFirstFrameAndIgnoresInput) {
+TEST_F(BitmapKnobTest, EmptyRangeDrawsTheFirstFrameIgnoresTheMouseAndKeepsTheKeyRules) {
   knob.SetState(6);
   knob.SetMin(6);
   knob.SetMax(6);
   EXPECT_EQ(Shown(), FrameColour(0));
   QTest::mouseClick(&knob, Qt::RightButton, Qt::NoModifier, kInside);
-  QTest::keyClick(&knob, Qt::Key_Home);
-  QTest::keyClick(&knob, Qt::Key_PageDown);
-  EXPECT_EQ(knob.State(), 6);
   EXPECT_EQ(changes.count(), 0);
+  QTest::keyClick(&knob, Qt::Key_Home);  // already at Max: nothing
+  EXPECT_EQ(changes.count(), 0);
+  QTest::keyClick(&knob, Qt::Key_PageDown);  // asks for 5: limited back to 6, but fired
+  EXPECT_EQ(knob.State(), 6);
+  EXPECT_EQ(changes.count(), 1);
+  EXPECT_EQ(Shown(), FrameColour(0));
 }
 
 TEST(BitmapKnobPictureTest, WithoutAPictureKeepsItsSizeAndDrawsNothing) {
