@@ -46,6 +46,13 @@ bool SettingsReader::ReadBoolean(std::string_view name, bool& out) {
   return number.has_value();
 }
 
+bool SettingsReader::ReadColor(std::string_view name, std::uint32_t& out) {
+  std::int32_t value = 0;
+  if (!ReadInteger(name, value)) return false;
+  out = static_cast<std::uint32_t>(value);
+  return true;
+}
+
 bool SettingsReader::ReadString(std::string_view name, std::string& out) {
   const SettingsValue* value = Find(name);
   if (value == nullptr) return false;
@@ -95,6 +102,10 @@ void SettingsWriter::WriteInteger(std::string_view name, std::int32_t value) { W
 
 void SettingsWriter::WriteBoolean(std::string_view name, bool value) {
   Write(name, std::int32_t{value ? 1 : 0});
+}
+
+void SettingsWriter::WriteColor(std::string_view name, std::uint32_t value) {
+  Write(name, static_cast<std::int32_t>(value));
 }
 
 void SettingsWriter::WriteString(std::string_view name, std::string_view value) {

@@ -25,6 +25,8 @@ class SettingsReader {
   // failing one keep their initial values while those already read stay applied.
   bool ReadInteger(std::string_view name, std::int32_t& out);
   bool ReadBoolean(std::string_view name, bool& out);  // an integer; true when not 0
+  // A colour (0x00BBGGRR, or 0x80000000 plus a system colour index) kept as an integer.
+  bool ReadColor(std::string_view name, std::uint32_t& out);
   bool ReadString(std::string_view name, std::string& out);
 
   bool Failed() const { return !error_.empty(); }
@@ -59,7 +61,8 @@ class SettingsWriter {
   // Writes after Close are ignored. A name that is not a plain ASCII word cannot be stored: the
   // pass then writes nothing and Close returns false.
   void WriteInteger(std::string_view name, std::int32_t value);
-  void WriteBoolean(std::string_view name, bool value);  // stored as integer 1 / 0
+  void WriteBoolean(std::string_view name, bool value);         // stored as integer 1 / 0
+  void WriteColor(std::string_view name, std::uint32_t value);  // stored as its 32 bits
   void WriteString(std::string_view name, std::string_view value);
 
   // Replaces the file (creating it and its folders when missing) with every value at once. False,

@@ -5,11 +5,6 @@
 namespace morvane {
 namespace {
 
-void ReadColor(SettingsReader& reader, const char* name, std::uint32_t& color) {
-  std::int32_t value = 0;
-  if (reader.ReadInteger(name, value)) color = static_cast<std::uint32_t>(value);
-}
-
 // The toggles are stored as integers 0 / 1; any value but 0 is on.
 void ReadToggle(SettingsReader& reader, const char* name, bool& on) {
   std::int32_t value = 0;
@@ -24,16 +19,16 @@ void ReadWaveformEditorSettings(SettingsReader& reader, WaveformEditorSettings& 
   reader.ReadBoolean("Vtable1", settings.grid_edit);
   reader.ReadBoolean("Cpanel1", settings.control_panel);
   reader.ReadBoolean("EN3", settings.visible);
-  ReadColor(reader, "ColorMark", settings.marker_color);
-  ReadColor(reader, "ColorMark", settings.grid_text_color);
-  ReadColor(reader, "ColorWaveText", settings.text_color);
-  ReadColor(reader, "ColorBack", settings.back_color);
-  ReadColor(reader, "ColorLine", settings.line_color);
-  ReadColor(reader, "ColorAxes", settings.axes_color);
-  ReadColor(reader, "ColorGradient", settings.gradient_color);
-  ReadColor(reader, "ColorLocator", settings.locator_color);
-  ReadColor(reader, "ColorSelection", settings.selection_color);
-  ReadColor(reader, "ColorWaveMinmax", settings.minimax_color);
+  reader.ReadColor("ColorMark", settings.marker_color);
+  reader.ReadColor("ColorMark", settings.grid_text_color);
+  reader.ReadColor("ColorWaveText", settings.text_color);
+  reader.ReadColor("ColorBack", settings.back_color);
+  reader.ReadColor("ColorLine", settings.line_color);
+  reader.ReadColor("ColorAxes", settings.axes_color);
+  reader.ReadColor("ColorGradient", settings.gradient_color);
+  reader.ReadColor("ColorLocator", settings.locator_color);
+  reader.ReadColor("ColorSelection", settings.selection_color);
+  reader.ReadColor("ColorWaveMinmax", settings.minimax_color);
   std::int32_t gradient_type = 0;
   if (reader.ReadInteger("GradientType", gradient_type) && gradient_type >= 0 &&
       gradient_type < kGradientTypexCount) {
@@ -65,8 +60,7 @@ void WriteWaveformEditorColors(SettingsWriter& writer, const WaveformEditorSetti
       {"ColorLocator", settings.locator_color},    {"ColorSelection", settings.selection_color},
       {"ColorWaveMinmax", settings.minimax_color},
   };
-  for (const auto& [name, color] : colors)
-    writer.WriteInteger(name, static_cast<std::int32_t>(color));
+  for (const auto& [name, color] : colors) writer.WriteColor(name, color);
   writer.WriteInteger("GradientType", static_cast<std::int32_t>(settings.gradient_type));
 }
 

@@ -12,10 +12,7 @@ std::string ReadMainWindowSettings(SettingsReader& reader, MainWindowSettings& s
   reader.ReadInteger("PW1", settings.width);
   reader.ReadInteger("PH1", settings.height);
   for (std::size_t c = 0; c < kCellColorSettingNames.size(); ++c) {
-    std::int32_t value = 0;
-    if (reader.ReadInteger(kCellColorSettingNames[c], value)) {
-      settings.colors[c] = static_cast<std::uint32_t>(value);
-    }
+    reader.ReadColor(kCellColorSettingNames[c], settings.colors[c]);
   }
   reader.ReadBoolean("AutoSizeWT", settings.auto_size);
   std::int32_t cell_width = 0;
@@ -35,7 +32,7 @@ void WriteMainWindowSettings(SettingsWriter& writer, const MainWindowSettings& s
   writer.WriteInteger("PH1", settings.height);
   writer.WriteInteger("ZoomWT", settings.cell_width);
   for (std::size_t c = 0; c < kCellColorSettingNames.size(); ++c) {
-    writer.WriteInteger(kCellColorSettingNames[c], static_cast<std::int32_t>(settings.colors[c]));
+    writer.WriteColor(kCellColorSettingNames[c], settings.colors[c]);
   }
   writer.WriteBoolean("AutoSizeWT", settings.auto_size);
 }

@@ -39,10 +39,17 @@ TEST_F(SettingsStoreTest, EveryKindReadsBackAndBooleansAreIntegers) {
     writer.WriteInteger("EN4", 5);
     writer.WriteString("TempPath", "/home/me/Wave Tables/ünï \"q\"\\\n\t\r"s);
     writer.WriteString("LabPath1", "");
+    writer.WriteColor("ColorAxes", 0x8000000Fu);  // the system's button face
+    writer.WriteColor("ColorLine", 0x00FFEEDDu);
     EXPECT_TRUE(writer.Close());
   }
   SettingsReader reader = store_.OpenForReading();
   ASSERT_TRUE(reader.Exists());
+  std::uint32_t axes = 0, line = 0;
+  EXPECT_TRUE(reader.ReadColor("ColorAxes", axes));
+  EXPECT_TRUE(reader.ReadColor("ColorLine", line));
+  EXPECT_EQ(axes, 0x8000000Fu);
+  EXPECT_EQ(line, 0x00FFEEDDu);
   std::int32_t px = 0, color = 0, en16 = 0, reload = -1;
   bool en4 = false, en16_flag = false;
   std::string temp_path, lab_path = "initial";
