@@ -81,7 +81,8 @@ class MainWindow : public QMainWindow {
   void LoadCommand();
   void ImportCommand();
   void SaveCommand();
-  void AfterSlotChanged();
+  QString AskFileToOpen();
+  void AfterRead(bool read, const QString& slot_path);
 
   AppContext& app_;
   CellColors colors_ = kDefaultCellColors;

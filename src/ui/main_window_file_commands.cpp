@@ -1,14 +1,11 @@
 #include <QTabBar>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <utility>
 
 #include "core/wavetable/file_names.h"
 #include "core/wavetable/wavetable_files.h"
 #include "ui/app_context.h"
 #include "ui/choice_box.h"
-#include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/main_window.h"
@@ -29,34 +26,40 @@ std::filesystem::path ToPath(const QString& name) { return name.toStdString(); }
 
 }  // namespace
 
-void MainWindow::LoadCommand() {
-  const QString name = app_.file_dialogs().OpenFileName({"Open File", kOpenFilter, 1, {}});
-  if (name.isEmpty()) return;
-  if (!LoadSlotFile(app_.wavetable(), ToPath(name))) {
+// Asks for the file to read; empty when the user cancelled.
+QString MainWindow::AskFileToOpen() {
+  return app_.file_dialogs().OpenFileName({"Open File", kOpenFilter, 1, {}});
+}
+
+// What Load and Import do once the file is in the slot, or the message when it could not be.
+void MainWindow::AfterRead(bool read, const QString& slot_path) {
+  if (!read) {
     app_.messages().Show("File Error", "Read File Error - Abort Loading");
     return;
   }
-  app_.SetSlotPath(app_.wavetable().CurrentSlot(), name);
+  app_.SetSlotPath(app_.wavetable().CurrentSlot(), slot_path);
   ShowSlotName(false);
   RefreshGrid();
-  AfterSlotChanged();
+  // The editor shows the current waveform's new contents; the scale pass and the spectral map
+  // refresh join here with the find commands and the spectral map.
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->ReloadWorkingCopy();
+}
+
+void MainWindow::LoadCommand() {
+  const QString name = AskFileToOpen();
+  if (name.isEmpty()) return;
+  AfterRead(LoadSlotFile(app_.wavetable(), ToPath(name)), name);
 }
 
 void MainWindow::ImportCommand() {
   WaveformEditorWindow* editor = app_.waveform_editor();
   const int bank = editor ? editor->BankSelector()->State() : 0;
-  const QString name = app_.file_dialogs().OpenFileName({"Open File", kOpenFilter, 1, {}});
+  const QString name = AskFileToOpen();
   if (name.isEmpty()) return;
-  if (!ImportBankFile(app_.wavetable(), ToPath(name), bank)) {
-    app_.messages().Show("File Error", "Read File Error - Abort Loading");
-    return;
-  }
   // A document that has its own file keeps that name; a new or received one takes the file's.
-  const int slot = app_.wavetable().CurrentSlot();
-  if (!HasDirectoryPart(app_.SlotPath(slot).toStdString())) app_.SetSlotPath(slot, name);
-  ShowSlotName(false);
-  RefreshGrid();
-  AfterSlotChanged();
+  const QString slot_path = app_.SlotPath(app_.wavetable().CurrentSlot());
+  AfterRead(ImportBankFile(app_.wavetable(), ToPath(name), bank),
+            HasDirectoryPart(slot_path.toStdString()) ? slot_path : name);
 }
 
 void MainWindow::SaveCommand() {
@@ -80,18 +83,6 @@ void MainWindow::SaveCommand() {
   }
   app_.SetSlotPath(slot, name);
   ShowSlotName(true);
-}
-
-// After a load or import the editor's working copy and value grid show the current waveform's
-// new contents, nothing more (no MIDI, no analysis); the scale pass and the spectral map refresh
-// join here with the find commands and the spectral map.
-void MainWindow::AfterSlotChanged() {
-  WaveformEditorWindow* editor = app_.waveform_editor();
-  if (!editor) return;
-  const ConstWaveSpan stored = std::as_const(app_.wavetable()).Wave(editor->CurrentIndex());
-  std::copy(stored.begin(), stored.end(), editor->WorkingCopy().begin());
-  editor->View()->Refresh();
-  editor->ShowValues(editor->WorkingCopy());
 }
 
 void MainWindow::Autoload() {

@@ -415,6 +415,11 @@ ConstWaveSpan WaveformEditorWindow::StoredWaveform() const {
   return std::as_const(app_.wavetable()).Wave(CurrentIndex());
 }
 
+void WaveformEditorWindow::ReloadWorkingCopy() {
+  view_->SetData(StoredWaveform());
+  ShowValues(view_->Data());
+}
+
 void WaveformEditorWindow::LoadCurrentWaveform() {
   view_->SetData(StoredWaveform());
   // The bank and wave controllers go to the module here when the module control window's

@@ -41,6 +41,9 @@ class WaveformEditorWindow : public QMainWindow {
   // Copies waveform bank * 64 + wave of the current slot into the working copy, then
   // WaveformChanged.
   void LoadCurrentWaveform();
+  // Copies the current waveform into the working copy and shows it in the view and the value
+  // grid, nothing more: what the main window needs after a file replaced the slot's contents.
+  void ReloadWorkingCopy();
   // After every change of the working copy: repaints the view, refills the grid, shows the sample
   // at the locator on the value knob and sends the copy when real-time sending is on.
   void WaveformChanged();
