@@ -23,7 +23,7 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
     wavetable = options.create_wavetable_store ? options.create_wavetable_store()
                                                : std::make_unique<WavetableStore>();
   } catch (const std::bad_alloc&) {
-    wavetable.reset();
+    // Reported below, as a store that could not be had.
   }
   if (!wavetable) {
     // The program cannot work without its store: say so and end cleanly.

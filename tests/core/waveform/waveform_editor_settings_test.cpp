@@ -136,12 +136,6 @@ TEST(WaveformEditorSettingsTest, AGradientTypeOutsideTheLayoutsIsIgnored) {
   EXPECT_FALSE(read.center);  // reading went on after it
 }
 
-}  // namespace
-}  // namespace morvane
-
-namespace morvane {
-namespace {
-
 TEST(WaveformEditorSettingsTest, TheColoursItWritesForTheOptionsDialogReadBack) {
   TempFolder folder;
   SettingsStore store(folder / "settings");
