@@ -1,0 +1,84 @@
+#include "platform/midi/rtmidi_input_connection.h"
+
+#include <chrono>
+#include <span>
+
+namespace morvane {
+namespace {
+
+// Large enough for a 4096-byte system-exclusive message where the API sizes its buffers.
+constexpr unsigned int kInputBufferSize = 4096 + 256;
+constexpr unsigned int kInputBufferCount = 16;
+
+std::int64_t SteadyNanoseconds() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+RtMidiInputConnection::RtMidiInputConnection(RtMidi::Api api, const std::string& client_name,
+                                             const std::string& device_name, MidiInputSink& sink)
+    : sink_(sink), midi_(MakeRtMidiIn(api, client_name, trap_)) {
+  try {
+    midi_->setBufferSize(kInputBufferSize, kInputBufferCount);
+    midi_->ignoreTypes(false, false, false);  // the port filters clock and sensing itself
+    midi_->setCallback(&RtMidiInputConnection::OnMessage, this);
+  } catch (const RtMidiError& error) {
+    throw MidiDriverError(error.getMessage());
+  }
+  OpenRtMidiPortByName(*midi_, api, trap_, device_name, "input");
+}
+
+RtMidiInputConnection::~RtMidiInputConnection() {
+  running_.store(false, std::memory_order_release);
+  try {
+    midi_->closePort();
+  } catch (const RtMidiError&) {
+    // Closing a port that failed is no error worth stopping for.
+  }
+  midi_.reset();  // closes the client: no callback runs after this
+}
+
+void RtMidiInputConnection::Start() {
+  start_ns_.store(SteadyNanoseconds(), std::memory_order_relaxed);
+  restarted_.store(true, std::memory_order_release);
+  running_.store(true, std::memory_order_release);
+}
+
+void RtMidiInputConnection::Stop() { running_.store(false, std::memory_order_release); }
+
+void RtMidiInputConnection::OnMessage(double delta_seconds, std::vector<unsigned char>* message,
+                                      void* connection) {
+  if (message == nullptr) return;
+  static_cast<RtMidiInputConnection*>(connection)->Deliver(delta_seconds, *message);
+}
+
+void RtMidiInputConnection::Deliver(double delta_seconds,
+                                    const std::vector<unsigned char>& message) noexcept {
+  driver_seconds_ += delta_seconds;
+  if (!running_.load(std::memory_order_acquire)) return;
+  if (restarted_.exchange(false, std::memory_order_acq_rel)) {
+    const std::int64_t since_start =
+        SteadyNanoseconds() - start_ns_.load(std::memory_order_relaxed);
+    anchor_ms_ = static_cast<double>(since_start) / 1e6;
+    anchor_seconds_ = driver_seconds_;
+  }
+  const double ms = anchor_ms_ + (driver_seconds_ - anchor_seconds_) * 1000.0;
+  const auto timestamp = static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms < 0 ? 0 : ms));
+
+  if (message.empty()) return;
+  const std::uint8_t status = message[0];
+  if (status == 0xF0) {
+    sink_.OnSysex(timestamp, std::span<const std::uint8_t>(message.data(), message.size()));
+  } else if (status >= 0x80) {
+    std::uint32_t packed = status;
+    if (message.size() > 1) packed |= std::uint32_t{message[1]} << 8;
+    if (message.size() > 2) packed |= std::uint32_t{message[2]} << 16;
+    sink_.OnShortMessage(timestamp, packed);
+  }
+  // Anything else is a stray data byte without a status: nothing a port could queue.
+}
+
+}  // namespace morvane
