@@ -1,7 +1,12 @@
 #include "ui/file_dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+
+#include "ui/color_value.h"
 
 namespace morvane {
 
@@ -30,6 +35,29 @@ QString NativeFileDialogs::OpenFileName(const FileDialogRequest& request) {
 
 QString NativeFileDialogs::SaveFileName(const FileDialogRequest& request) {
   return Ask(request, QFileDialog::AcceptSave);
+}
+
+QString NativeFileDialogs::FolderName(const FileDialogRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow(), request.title);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (!request.initial_name.isEmpty()) {
+    dialog.setDirectory(QFileInfo(request.initial_name).absolutePath());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  QString folder = QDir::toNativeSeparators(dialog.selectedFiles().first());
+  if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
+  return folder;
+}
+
+std::optional<std::uint32_t> NativeColorDialogs::ChooseColor(std::uint32_t initial) {
+  const QColor chosen =
+      QColorDialog::getColor(ColorFromValue(initial), QApplication::activeWindow());
+  if (!chosen.isValid()) return std::nullopt;
+  return static_cast<std::uint32_t>(chosen.red()) |
+         (static_cast<std::uint32_t>(chosen.green()) << 8) |
+         (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }
 
 QStringList QtNameFilters(const QString& filter) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <optional>
 
 namespace morvane {
 
@@ -21,12 +23,33 @@ class FileDialogs {
   virtual ~FileDialogs() = default;
   virtual QString OpenFileName(const FileDialogRequest& request) = 0;
   virtual QString SaveFileName(const FileDialogRequest& request) = 0;
+  // Asks for a folder with the open dialog; answers a name inside the chosen folder (its folder
+  // part is the folder, with its trailing separator). By default the open dialog is answered as
+  // it is, so any file of the folder chooses it.
+  virtual QString FolderName(const FileDialogRequest& request) { return OpenFileName(request); }
 };
 
 class NativeFileDialogs : public FileDialogs {
  public:
   QString OpenFileName(const FileDialogRequest& request) override;
   QString SaveFileName(const FileDialogRequest& request) override;
+  // The toolkit's file dialog cannot accept a folder in its file modes: it asks for a folder
+  // instead, and answers it with a trailing separator.
+  QString FolderName(const FileDialogRequest& request) override;
+};
+
+// The system colour dialog; tests choose instead of a user.
+class ColorDialogs {
+ public:
+  virtual ~ColorDialogs() = default;
+  // The chosen colour as 0x00BBGGRR, starting from `initial` (a colour number or a system
+  // colour code); nothing when the user cancelled.
+  virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
+};
+
+class NativeColorDialogs : public ColorDialogs {
+ public:
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
 };
 
 // "text|*.a;*.b|..." as Qt name filters, in the same order: "text (*.a *.b)".

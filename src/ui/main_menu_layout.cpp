@@ -79,7 +79,7 @@ constexpr std::array kLayout = {
     MainMenuEntry{kView, "Scales", "mnuScalesWindow", "Ctrl+F3"},
     Separator(kView),
     MainMenuEntry{kView, "Options ", "mnuOptions", "F2"},
-    MainMenuEntry{kView, "Module Control", "mnuModuleControl", "F5"},
+    MainMenuEntry{kView, "Module Control", "mnuModuleControl", "F5", true, false},
 
     MainMenuEntry{kHelp, "About...", "mnuAbout", "F1"},
 };

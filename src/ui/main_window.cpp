@@ -22,6 +22,7 @@
 #include "ui/controls/wave_grid.h"
 #include "ui/main_menu_layout.h"
 #include "ui/message_reporter.h"
+#include "ui/options_dialog.h"
 #include "ui/waveform_editor_window.h"
 
 namespace morvane {
@@ -47,6 +48,7 @@ void MainWindow::SetColor(int which, std::uint32_t value) {
   if (which < 0 || which >= kCellColorCount) return;
   colors_[static_cast<std::size_t>(which)] = value;
   grid_->SetColors(colors_);
+  if (OptionsDialog* options = app_.options_dialog()) options->ShowGridColor(which, value);
 }
 
 void MainWindow::BuildMenus() {
@@ -62,6 +64,7 @@ void MainWindow::BuildMenus() {
       {"mnuZoomOut", [this] { ZoomBy(-1); }},
       {"mnuMinimun", [this] { MinimunToggled(); }},
       {"mnuWaveformEditor", [this] { ShowWaveformEditor(); }},
+      {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
   };
   QSet<QString> taken_shortcuts;
@@ -164,7 +167,9 @@ MainWindowSettings MainWindow::CurrentSettings() const {
   settings.height = height();
   settings.cell_width = cell_width_;
   settings.auto_size = AutoSizeChecked();
-  settings.colors = colors_;
+  // The colours are kept by the options dialog's swatches.
+  const OptionsDialog* options = app_.options_dialog();
+  settings.colors = options ? options->GridColors() : colors_;
   return settings;
 }
 
@@ -185,6 +190,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (AboutBox* about = app_.about_box()) about->close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->hide();
+  // Hidden, not closed: closing it would write its settings again, as invisible.
+  if (OptionsDialog* options = app_.options_dialog()) options->hide();
   // Closing the main window ends the program, whatever tool windows are still open.
   QCoreApplication::quit();
 }
@@ -194,6 +201,7 @@ void MainWindow::FormClose() {
   WriteMainWindowSettings(writer, CurrentSettings());
   writer.Close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SaveSettings();
+  if (OptionsDialog* options = app_.options_dialog()) options->SaveSettings();
 }
 
 void MainWindow::ShowAbout() {
@@ -201,6 +209,12 @@ void MainWindow::ShowAbout() {
     about->show();
     about->raise();
   }
+  // The MIDI log starts afresh with the program's name and revision.
+  LogLines& log = app_.midi_log();
+  log.Clear();
+  log.AddLine("MORVANE-8 MIDI Editor");
+  log.AddLine(std::string(9, ' ') + AboutBox::RevisionText().toStdString());
+  log.AddLine(AboutBox::CreditLine().toStdString());
 }
 
 void MainWindow::ShowWaveformEditor() {
@@ -209,6 +223,14 @@ void MainWindow::ShowWaveformEditor() {
     editor->show();
     editor->raise();
     editor->activateWindow();
+  }
+}
+
+void MainWindow::ShowOptions() {
+  if (OptionsDialog* options = app_.options_dialog()) {
+    options->show();
+    options->raise();
+    options->activateWindow();
   }
 }
 
@@ -308,8 +330,17 @@ void MainWindow::TabChanged(int tab) {
   RefreshGrid();
 }
 
+QString MainWindow::SlotPath(int slot) const {
+  const OptionsDialog* options = app_.options_dialog();
+  return options ? options->SlotPath(slot) : QString(kNewSlotPath);
+}
+
+void MainWindow::SetSlotPath(int slot, const QString& path) {
+  if (OptionsDialog* options = app_.options_dialog()) options->SetSlotPath(slot, path);
+}
+
 void MainWindow::ShowSlotName(bool with_directory) {
-  const std::string path = app_.SlotPath(app_.wavetable().CurrentSlot()).toStdString();
+  const std::string path = SlotPath(app_.wavetable().CurrentSlot()).toStdString();
   name_label_->setText(
       QString::fromStdString(with_directory ? path : FileNameWithoutDirectory(path)));
 }

@@ -4,6 +4,7 @@
 
 #include "core/wavetable/main_window_settings.h"
 #include "core/wavetable/mulaw_tables.h"
+#include "ui/file_dialogs.h"
 
 class QAction;
 class QLabel;
@@ -34,6 +35,7 @@ class MainWindow : public QMainWindow {
   int RowHeight() const { return cell_width_ * 3 / 4; }
   bool AutoSizeChecked() const;
   const CellColors& Colors() const { return colors_; }
+  // Sets one of the grid's ten colours (a CellColor); the options dialog's swatch shows it too.
   void SetColor(int which, std::uint32_t value);
   const MuLawTables& MuLaw() const { return mu_law_; }
 
@@ -48,6 +50,9 @@ class MainWindow : public QMainWindow {
 
   // Reloads the eight slots from their slot paths (the options ask for it at start-up).
   void Autoload();
+
+  // The open dialog of "Load " and "Import ", which the options dialog borrows.
+  FileDialogRequest OpenDialogRequest() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -64,6 +69,7 @@ class MainWindow : public QMainWindow {
   MainWindowSettings CurrentSettings() const;
   void ShowAbout();
   void ShowWaveformEditor();
+  void ShowOptions();
   void ZoomKnobChanged();
   void SetCellWidth(int width);
   void ZoomBy(int delta);
@@ -73,6 +79,9 @@ class MainWindow : public QMainWindow {
   void CellReleased(int column, int row);
   void TabChanged(int tab);
   void ShowSlotName(bool with_directory);
+  // The slot paths live in the options dialog.
+  QString SlotPath(int slot) const;
+  void SetSlotPath(int slot, const QString& path);
 
   // Toolbar (main_window_toolbar.cpp).
   void BuildToolBar();

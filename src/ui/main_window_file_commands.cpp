@@ -28,7 +28,11 @@ std::filesystem::path ToPath(const QString& name) { return name.toStdString(); }
 
 // Asks for the file to read; empty when the user cancelled.
 QString MainWindow::AskFileToOpen() {
-  return app_.file_dialogs().OpenFileName({"Open File", kOpenFilter, 1, {}});
+  return app_.file_dialogs().OpenFileName(OpenDialogRequest());
+}
+
+FileDialogRequest MainWindow::OpenDialogRequest() const {
+  return {"Open File", kOpenFilter, 1, {}};
 }
 
 // What Load and Import do once the file is in the slot, or the message when it could not be.
@@ -37,7 +41,7 @@ void MainWindow::AfterRead(bool read, const QString& slot_path) {
     app_.messages().Show("File Error", "Read File Error - Abort Loading");
     return;
   }
-  app_.SetSlotPath(app_.wavetable().CurrentSlot(), slot_path);
+  SetSlotPath(app_.wavetable().CurrentSlot(), slot_path);
   ShowSlotName(false);
   RefreshGrid();
   // The editor shows the current waveform's new contents; the scale pass and the spectral map
@@ -57,7 +61,7 @@ void MainWindow::ImportCommand() {
   const QString name = AskFileToOpen();
   if (name.isEmpty()) return;
   // A document that has its own file keeps that name; a new or received one takes the file's.
-  const QString slot_path = app_.SlotPath(app_.wavetable().CurrentSlot());
+  const QString slot_path = SlotPath(app_.wavetable().CurrentSlot());
   AfterRead(ImportBankFile(app_.wavetable(), ToPath(name), bank),
             HasDirectoryPart(slot_path.toStdString()) ? slot_path : name);
 }
@@ -69,7 +73,7 @@ void MainWindow::SaveCommand() {
   if (choice != ChoiceBox::Choice::kOneBank && choice != ChoiceBox::Choice::kWaveTable) return;
 
   const int slot = app_.wavetable().CurrentSlot();
-  const QString slot_path = app_.SlotPath(slot);
+  const QString slot_path = SlotPath(slot);
   const QString initial = HasDirectoryPart(slot_path.toStdString()) ? slot_path : QString();
   const QString chosen = app_.file_dialogs().SaveFileName({"Save File", kSaveFilter, 1, initial});
   if (chosen.isEmpty()) return;
@@ -81,7 +85,7 @@ void MainWindow::SaveCommand() {
     app_.messages().Show("File Error", "Write File Error - Abort Saving");
     return;
   }
-  app_.SetSlotPath(slot, name);
+  SetSlotPath(slot, name);
   ShowSlotName(true);
 }
 
@@ -89,7 +93,7 @@ void MainWindow::Autoload() {
   WavetableStore& store = app_.wavetable();
   for (int slot = 0; slot < kSlotCount; ++slot) {
     store.SetCurrentSlot(slot);
-    const std::filesystem::path path = ToPath(app_.SlotPath(slot));
+    const std::filesystem::path path = ToPath(SlotPath(slot));
     // A path that cannot be opened ("New" among them) loads nothing, silently.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error) || !std::ifstream(path).is_open()) continue;

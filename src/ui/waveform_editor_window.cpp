@@ -328,19 +328,9 @@ void WaveformEditorWindow::SaveSettings() {
   settings.line = line_toggle_->On();
   settings.markers = markers_toggle_->On();
   settings.full = full_scale_toggle_->On();
-  settings.marker_color = view_->MarkerColor();
-  settings.text_color = text_color_;
-  settings.back_color = back_color_;
-  settings.line_color = view_->LineColor();
-  settings.axes_color = view_->AxesColor();
-  settings.gradient_color = view_->GradientColor();
-  settings.locator_color = view_->LocatorColor();
-  settings.selection_color = view_->SelectionColor();
-  settings.minimax_color = view_->MinimaxColor();
-  settings.gradient_type = view_->GradientType();
+  // The colours and the gradient are the options dialog's to write.
   SettingsWriter writer = app_.settings().OpenForWriting();
   WriteWaveformEditorSettings(writer, settings);
-  WriteWaveformEditorColors(writer, settings);
   writer.Close();
 }
 

@@ -76,6 +76,8 @@ class WaveformEditorWindow : public QMainWindow {
   // Text and background of the view, grid, labels and knobs (the options dialog's Wave "Text" and
   // "Back"); the grid text keeps the marker colour.
   void SetTextColors(std::uint32_t text, std::uint32_t back);
+  std::uint32_t TextColor() const { return text_color_; }
+  std::uint32_t BackColor() const { return back_color_; }
   // Marker colour of the view and text colour of the grid (Wave "Markers").
   void SetMarkerColor(std::uint32_t color);
 

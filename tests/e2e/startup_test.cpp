@@ -242,7 +242,13 @@ TEST(StartupTest, F1ShowsTheAboutBoxCentredAndAClickClosesIt) {
                           MainWindow* w = app.main_window();
                           w->activateWindow();
                           ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+                          app.midi_log().AddLine("an older line");
                           QTest::keyClick(w, Qt::Key_F1);
+                          // The MIDI log holds exactly the three lines of the program's name.
+                          EXPECT_EQ(
+                              app.midi_log().lines(),
+                              (std::vector<std::string>{"MORVANE-8 MIDI Editor", "         Rev 2.3",
+                                                        AboutBox::CreditLine().toStdString()}));
                           AboutBox* about = app.about_box();
                           ASSERT_TRUE(about->isVisible());
                           EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);

@@ -20,6 +20,7 @@
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/main_window.h"
+#include "ui/options_dialog.h"
 #include "ui/waveform_editor_window.h"
 
 namespace morvane {
@@ -131,7 +132,8 @@ TEST_F(FilesPathTest, LoadEditWriteAndSaveAsBankAndAsWavetable) {
               AnswerChoiceBox("btnWaveTable");
               main->MenuAction("mnuSave")->trigger();
               EXPECT_EQ(SlotLabel(app), QString::fromStdString((folder / "whole.bin").string()));
-              EXPECT_EQ(app.SlotPath(0), QString::fromStdString((folder / "whole.bin").string()));
+              EXPECT_EQ(app.options_dialog()->SlotPath(0),
+                        QString::fromStdString((folder / "whole.bin").string()));
             }),
             0);
   EXPECT_TRUE(reporter.messages.empty());
@@ -167,12 +169,12 @@ TEST_F(FilesPathTest, FailedLoadsAndSavesChangeNothingAndSayWhy) {
               main->MenuAction("mnuLoad")->trigger();  // missing file
               main->MenuAction("mnuLoad")->trigger();  // a folder
               EXPECT_EQ(SlotBytes(store), before);
-              EXPECT_EQ(app.SlotPath(0), "New");
+              EXPECT_EQ(app.options_dialog()->SlotPath(0), "New");
               EXPECT_EQ(SlotLabel(app), "") << "the label keeps what it showed";
 
               // A good load, then saves that fail: the slot path stays the loaded file's.
               main->MenuAction("mnuLoad")->trigger();
-              const QString loaded = app.SlotPath(0);
+              const QString loaded = app.options_dialog()->SlotPath(0);
               AnswerChoiceBox("btnWaveTable");
               main->MenuAction("mnuSave")->trigger();  // folder does not exist
 
@@ -188,7 +190,7 @@ TEST_F(FilesPathTest, FailedLoadsAndSavesChangeNothingAndSayWhy) {
               main->MenuAction("mnuSave")->trigger();
               setrlimit(RLIMIT_FSIZE, &old_limit);
               std::signal(SIGXFSZ, old_handler);
-              EXPECT_EQ(app.SlotPath(0), loaded);
+              EXPECT_EQ(app.options_dialog()->SlotPath(0), loaded);
               EXPECT_EQ(SlotLabel(app), "kept.bin");
             }),
             0);
@@ -217,12 +219,13 @@ TEST_F(FilesPathTest, ImportTakesTheFileNameOnlyForADocumentWithoutOne) {
               MainWindow* main = app.main_window();
               app.waveform_editor()->BankSelector()->SetState(5);
               main->MenuAction("mnuImport")->trigger();
-              EXPECT_EQ(app.SlotPath(0), one);
+              EXPECT_EQ(app.options_dialog()->SlotPath(0), one);
               EXPECT_EQ(app.wavetable().Wave(5 * 64)[0], 0x21);
               EXPECT_EQ(app.wavetable().Wave(5 * 64 - 1)[0], kZeroLine);
               app.waveform_editor()->BankSelector()->SetState(6);
               main->MenuAction("mnuImport")->trigger();
-              EXPECT_EQ(app.SlotPath(0), one) << "the document keeps its own file name";
+              EXPECT_EQ(app.options_dialog()->SlotPath(0), one)
+                  << "the document keeps its own file name";
               EXPECT_EQ(app.wavetable().Wave(6 * 64 + 63)[255], 0x42);
               EXPECT_EQ(SlotLabel(app), "one.bin");
             }),

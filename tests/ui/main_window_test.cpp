@@ -18,6 +18,7 @@
 #include "ui/app_context.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/options_dialog.h"
 #include "ui/waveform_editor_window.h"
 
 namespace morvane {
@@ -133,7 +134,7 @@ TEST_F(MainWindowTest, SelectAllAlternatesAndSelectBankSelectsRows) {
 
 TEST_F(MainWindowTest, ATabShowsItsSlotAndItsName) {
   EXPECT_EQ(NameLabel(), "") << "empty until a slot is named";
-  app_.SetSlotPath(2, "/music/tables/pads.bin");
+  app_.options_dialog()->SetSlotPath(2, "/music/tables/pads.bin");
   app_.wavetable().SetCurrentSlot(2);
   app_.wavetable().SetSample(0, 0, 1);
   app_.wavetable().SetCurrentSlot(0);
@@ -158,8 +159,8 @@ TEST_F(MainWindowTest, AClickedCellBecomesTheEditorsWaveform) {
 TEST_F(MainWindowTest, AutoloadFillsTheSlotsFromTheirPathsAndSkipsThoseWithoutAFile) {
   const std::filesystem::path table = home_.root() / "t.bin";
   std::ofstream(table, std::ios::binary) << std::string(kSlotBytes, '\x33');
-  app_.SetSlotPath(1, QString::fromStdString(table.string()));
-  app_.SetSlotPath(3, QString::fromStdString(table.string()));
+  app_.options_dialog()->SetSlotPath(1, QString::fromStdString(table.string()));
+  app_.options_dialog()->SetSlotPath(3, QString::fromStdString(table.string()));
   Tabs()->setCurrentIndex(5);
   window_->Autoload();
   EXPECT_TRUE(reporter_.messages.empty()) << "\"New\" loads nothing and says nothing";

@@ -1,7 +1,5 @@
 #include "core/waveform/waveform_editor_settings.h"
 
-#include <utility>
-
 namespace morvane {
 namespace {
 
@@ -50,18 +48,6 @@ void WriteWaveformEditorSettings(SettingsWriter& writer, const WaveformEditorSet
   writer.WriteInteger("WedLine", settings.line ? 1 : 0);
   writer.WriteInteger("WedMark", settings.markers ? 1 : 0);
   writer.WriteInteger("WedFull", settings.full ? 1 : 0);
-}
-
-void WriteWaveformEditorColors(SettingsWriter& writer, const WaveformEditorSettings& settings) {
-  const std::pair<const char*, std::uint32_t> colors[] = {
-      {"ColorMark", settings.marker_color},        {"ColorWaveText", settings.text_color},
-      {"ColorBack", settings.back_color},          {"ColorLine", settings.line_color},
-      {"ColorAxes", settings.axes_color},          {"ColorGradient", settings.gradient_color},
-      {"ColorLocator", settings.locator_color},    {"ColorSelection", settings.selection_color},
-      {"ColorWaveMinmax", settings.minimax_color},
-  };
-  for (const auto& [name, color] : colors) writer.WriteColor(name, color);
-  writer.WriteInteger("GradientType", static_cast<std::int32_t>(settings.gradient_type));
 }
 
 }  // namespace morvane

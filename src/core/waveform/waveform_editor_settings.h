@@ -41,9 +41,4 @@ void ReadWaveformEditorSettings(SettingsReader& reader, WaveformEditorSettings& 
 // belong to the options dialog and are not written here.
 void WriteWaveformEditorSettings(SettingsWriter& writer, const WaveformEditorSettings& settings);
 
-// Writes the colours and the gradient type the window reads. They belong to the options dialog;
-// until that dialog keeps them, the window writes them itself, so that the values it reads before
-// its toggles are there at the next start.
-void WriteWaveformEditorColors(SettingsWriter& writer, const WaveformEditorSettings& settings);
-
 }  // namespace morvane

@@ -136,32 +136,5 @@ TEST(WaveformEditorSettingsTest, AGradientTypeOutsideTheLayoutsIsIgnored) {
   EXPECT_FALSE(read.center);  // reading went on after it
 }
 
-TEST(WaveformEditorSettingsTest, TheColoursItWritesForTheOptionsDialogReadBack) {
-  TempFolder folder;
-  SettingsStore store(folder / "settings");
-  WaveformEditorSettings written;
-  written.marker_color = 0x010203;
-  written.text_color = 0x040506;
-  written.minimax_color = 0x0A0B0C;
-  written.gradient_type = GradientTypex::grxTopToBottom;
-  written.line = true;
-  {
-    SettingsWriter writer = store.OpenForWriting();
-    WriteWaveformEditorSettings(writer, written);
-    WriteWaveformEditorColors(writer, written);
-    ASSERT_TRUE(writer.Close());
-  }
-  SettingsReader reader = store.OpenForReading();
-  WaveformEditorSettings read;
-  ReadWaveformEditorSettings(reader, read);
-  EXPECT_FALSE(reader.Failed()) << reader.Error();
-  EXPECT_EQ(read.marker_color, 0x010203u);
-  EXPECT_EQ(read.grid_text_color, 0x010203u);
-  EXPECT_EQ(read.text_color, 0x040506u);
-  EXPECT_EQ(read.minimax_color, 0x0A0B0Cu);
-  EXPECT_EQ(read.gradient_type, GradientTypex::grxTopToBottom);
-  EXPECT_TRUE(read.line) << "the toggles after the colours are read too";
-}
-
 }  // namespace
 }  // namespace morvane
