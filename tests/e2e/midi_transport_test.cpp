@@ -15,6 +15,7 @@
 #include "core/settings/settings_store.h"
 #include "platform/user_folders.h"
 #include "sim/virtual_midi_line.h"
+#include "support/program_run.h"
 #include "support/recording_midi_driver.h"
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
@@ -28,10 +29,6 @@
 namespace morvane {
 namespace {
 
-int argc = 1;
-char program_name[] = "morvane8";
-char* argv[] = {program_name, nullptr};
-
 using Bytes = std::vector<std::uint8_t>;
 
 // Runs the whole program as main does with the given MIDI device; `act` runs inside the event
@@ -42,11 +39,7 @@ int RunWith(MidiDriver& driver, RecordingReporter& reporter, VirtualWaiter& wait
   options.messages = &reporter;
   options.midi_driver = &driver;
   options.waiter = &waiter;
-  options.on_started = [&act](AppContext& app) {
-    act(app);
-    app.main_window()->close();
-  };
-  return RunProgram(argc, argv, options);
+  return RunProgramAndClose(options, act);
 }
 
 // The next event on the editor's input, waiting for the virtual module's thread at most 5 s.

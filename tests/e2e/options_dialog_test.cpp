@@ -17,6 +17,7 @@
 #include "core/waveform/waveform_editor_settings.h"
 #include "platform/user_folders.h"
 #include "support/fake_audio_devices.h"
+#include "support/program_run.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_color_dialogs.h"
 #include "support/temp_home.h"
@@ -30,10 +31,6 @@
 namespace morvane {
 namespace {
 
-int argc = 1;
-char program_name[] = "morvane8";
-char* argv[] = {program_name, nullptr};
-
 class OptionsDialogRunTest : public ::testing::Test {
  protected:
   // Runs the whole program; `created` runs before the main window is shown, `act` inside the
@@ -45,11 +42,7 @@ class OptionsDialogRunTest : public ::testing::Test {
     options.color_dialogs = &colors;
     options.audio_devices = &audio;
     options.on_created = created;
-    options.on_started = [&act](AppContext& app) {
-      act(app);
-      app.main_window()->close();
-    };
-    return RunProgram(argc, argv, options);
+    return RunProgramAndClose(options, act);
   }
 
   TempHome home;

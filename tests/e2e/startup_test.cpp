@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "core/settings/settings_store.h"
 #include "platform/user_folders.h"
+#include "support/program_run.h"
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
 #include "ui/about_box.h"
@@ -20,20 +21,12 @@
 namespace morvane {
 namespace {
 
-int argc = 1;
-char program_name[] = "morvane8";
-char* argv[] = {program_name, nullptr};
-
 // Runs the whole program as main does; `act` runs inside the event loop, then the main window
 // is closed the way a user closes it.
 int RunAndClose(RecordingReporter& reporter, const std::function<void(AppContext&)>& act,
                 ProgramOptions options = {}) {
   options.messages = &reporter;
-  options.on_started = [&act](AppContext& app) {
-    act(app);
-    app.main_window()->close();
-  };
-  return RunProgram(argc, argv, options);
+  return RunProgramAndClose(options, act);
 }
 
 struct SeenWindow {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "support/program_run.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
@@ -25,10 +26,6 @@
 
 namespace morvane {
 namespace {
-
-int argc = 1;
-char program_name[] = "morvane8";
-char* argv[] = {program_name, nullptr};
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -67,11 +64,7 @@ class FilesPathTest : public ::testing::Test {
     ProgramOptions options;
     options.messages = &reporter;
     options.file_dialogs = &dialogs;
-    options.on_started = [&act](AppContext& app) {
-      act(app);
-      app.main_window()->close();
-    };
-    return RunProgram(argc, argv, options);
+    return RunProgramAndClose(options, act);
   }
 
   QString SlotLabel(AppContext& app) {

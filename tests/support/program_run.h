@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "app/program.h"
+#include "ui/app_context.h"
+#include "ui/main_window.h"
+
+namespace morvane {
+
+// Runs the whole program as main does; `act` runs inside the event loop once the main window is
+// shown, then the main window is closed the way a user closes it. Returns the exit status.
+inline int RunProgramAndClose(ProgramOptions options, std::function<void(AppContext&)> act) {
+  static int argc = 1;
+  static char program_name[] = "morvane8";
+  static char* argv[] = {program_name, nullptr};
+  options.on_started = [act = std::move(act)](AppContext& app) {
+    act(app);
+    app.main_window()->close();
+  };
+  return RunProgram(argc, argv, options);
+}
+
+}  // namespace morvane
