@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev
-  librtmidi-dev librtaudio-dev libsndfile1-dev libsamplerate0-dev
+  librtmidi-dev libjack-jackd2-dev librtaudio-dev libsndfile1-dev libsamplerate0-dev
   jackd2 xvfb xauth libxkbcommon-dev
 )
 

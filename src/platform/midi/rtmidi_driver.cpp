@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/midi/jack_server_probe.h"
 #include "platform/midi/rtmidi_input_connection.h"
 #include "platform/midi/rtmidi_output_connection.h"
 
@@ -24,27 +25,37 @@ bool SequencerPresent(RtMidi::Api api) {
   return std::filesystem::exists("/dev/snd/seq", error);
 }
 
+// RtMidi's JACK objects keep trying to reach a server that is not there, and lose memory at each
+// try: they are made only once a server answers.
+bool ServerRunning(RtMidi::Api api) { return api != RtMidi::UNIX_JACK || JackServerRunning(); }
+
 }  // namespace
 
 RtMidiDriver::RtMidiDriver(RtMidiDriverOptions options) : options_(std::move(options)) {
+  SetUpListers();
+}
+
+bool RtMidiDriver::SetUpListers() {
+  if (input_lister_) return true;
   for (const RtMidi::Api api : options_.apis) {
-    if (!Compiled(api) || !SequencerPresent(api)) continue;
+    if (!Compiled(api) || !SequencerPresent(api) || !ServerRunning(api)) continue;
     try {
       input_lister_ = MakeRtMidiIn(api, options_.client_name, input_trap_);
       output_lister_ = MakeRtMidiOut(api, options_.client_name, output_trap_);
       api_ = api;
-      return;
+      return true;
     } catch (const MidiDriverError&) {
       input_lister_.reset();
       output_lister_.reset();
     }
   }
+  return false;
 }
 
 RtMidiDriver::~RtMidiDriver() = default;
 
 bool RtMidiDriver::Reachable() {
-  if (!input_lister_) return false;
+  if (!SetUpListers()) return false;
   input_trap_.TakeWarning();
   try {
     input_lister_->getPortCount();
@@ -62,7 +73,7 @@ bool RtMidiDriver::Reachable() {
 
 std::vector<std::string> RtMidiDriver::InputNames() {
   input_names_.clear();
-  if (input_lister_) {
+  if (SetUpListers()) {
     input_names_ = ListRtMidiPorts(*input_lister_, input_trap_, options_.client_name);
   }
   return input_names_;
@@ -70,7 +81,7 @@ std::vector<std::string> RtMidiDriver::InputNames() {
 
 std::vector<std::string> RtMidiDriver::OutputNames() {
   output_names_.clear();
-  if (output_lister_) {
+  if (SetUpListers()) {
     output_names_ = ListRtMidiPorts(*output_lister_, output_trap_, options_.client_name);
   }
   return output_names_;

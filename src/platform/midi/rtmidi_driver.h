@@ -28,7 +28,8 @@ class RtMidiDriver final : public MidiDriver {
   explicit RtMidiDriver(RtMidiDriverOptions options = {});
   ~RtMidiDriver() override;
 
-  // The API in use; RtMidi::UNSPECIFIED when none could be set up.
+  // The API in use; RtMidi::UNSPECIFIED while none could be set up (a JACK server started later
+  // is found at the next listing).
   RtMidi::Api Api() const noexcept { return api_; }
   // Whether the MIDI service answers now (for JACK: whether a server is running).
   bool Reachable();
@@ -39,6 +40,8 @@ class RtMidiDriver final : public MidiDriver {
   std::unique_ptr<MidiOutputConnection> OpenOutput(int index) override;
 
  private:
+  // Makes the listing objects on the first API that works now; false when none does.
+  bool SetUpListers();
   static const std::string& NameAt(const std::vector<std::string>& names, int index,
                                    const char* kind);
 
