@@ -73,7 +73,7 @@ void MidiTransportWindow::FormCreate() {
     return;
   }
   // With no output device at all there is nobody to set up: no error box at every start.
-  if (app_.options_dialog()->Krn5StartupSend() && midi_output_.State() == MidiOutputState::kOpen) {
+  if (CurrentKrn5Setup().startup_send && midi_output_.State() == MidiOutputState::kOpen) {
     RunPortCommand([this] { SendKrn5Setup(); });
   }
   WaitMs(kStartupWaitMs);
@@ -131,36 +131,34 @@ void MidiTransportWindow::ReopenMidiPorts() {
   CloseMidiPorts();
   try {
     OpenMidiPorts();
+    QApplication::restoreOverrideCursor();
   } catch (const std::exception& error) {
     QApplication::restoreOverrideCursor();
     ReportPortError(error);
-    return;
   }
-  QApplication::restoreOverrideCursor();
 }
 
 void MidiTransportWindow::WaitMs(int ms) { waiter_.WaitMs(ms); }
 
-void MidiTransportWindow::SendKrn5Setup() {
+Krn5Setup MidiTransportWindow::CurrentKrn5Setup() const {
   const OptionsDialog& options = *app_.options_dialog();
-  morvane::SendKrn5Setup(midi_output_, {.input = options.Krn5Input(),
-                                        .merge = options.Krn5Merge(),
-                                        .startup_send = options.Krn5StartupSend()});
+  return {.input = options.Krn5Input(),
+          .merge = options.Krn5Merge(),
+          .startup_send = options.Krn5StartupSend()};
+}
+
+void MidiTransportWindow::SendKrn5Setup() {
+  morvane::SendKrn5Setup(midi_output_, CurrentKrn5Setup());
 }
 
 void MidiTransportWindow::ConnectOptions() {
   OptionsDialog* options = app_.options_dialog();
-  const auto setup = [options] {
-    return Krn5Setup{.input = options->Krn5Input(),
-                     .merge = options->Krn5Merge(),
-                     .startup_send = options->Krn5StartupSend()};
-  };
   connect(options, &OptionsDialog::MidiPortChosen, this, &MidiTransportWindow::ReopenMidiPorts);
-  connect(options, &OptionsDialog::Krn5InputChanged, this, [this, setup] {
-    RunPortCommand([this, &setup] { Krn5InputChanged(midi_output_, setup()); });
+  connect(options, &OptionsDialog::Krn5InputChanged, this, [this] {
+    RunPortCommand([this] { Krn5InputChanged(midi_output_, CurrentKrn5Setup()); });
   });
-  connect(options, &OptionsDialog::Krn5MergeClicked, this, [this, setup] {
-    RunPortCommand([this, &setup] { Krn5MergeClicked(midi_output_, setup()); });
+  connect(options, &OptionsDialog::Krn5MergeClicked, this, [this] {
+    RunPortCommand([this] { Krn5MergeClicked(midi_output_, CurrentKrn5Setup()); });
   });
   connect(options, &OptionsDialog::SendKrn5Clicked, this,
           [this] { RunPortCommand([this] { SendKrn5Setup(); }); });

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/midi/krn5_setup.h"
 #include "core/midi/midi_input.h"
 #include "core/midi/midi_output.h"
 #include "platform/midi/event_fd_notifier.h"
@@ -57,6 +58,8 @@ class MidiTransportWindow : public QWidget {
   void MidiInput1MidiInput();
   void MidiInput1Overflow();
   void ConnectOptions();
+  // The KRN5 controls as the options dialog shows them now.
+  Krn5Setup CurrentKrn5Setup() const;
   // Runs a command that sends on the ports; a port error ends only that command, reported the
   // way every unexpected error of a command is.
   template <typename Command>

@@ -206,7 +206,6 @@ TEST(MidiTransportTest, ADeviceThatDisappearsGivesAMessageNotACrash) {
                     [&](AppContext& app) {
                       line.Unplug();
                       auto* button = app.options_dialog()->findChild<QToolButton*>("btnSendKrn5");
-                      ASSERT_EQ(button->toolTip(), "Send KRN5 setup to MIDI");
                       ASSERT_NE(button, nullptr);
                       button->click();
                     }),
