@@ -15,8 +15,8 @@
 #include "core/settings/settings_store.h"
 #include "platform/user_folders.h"
 #include "sim/virtual_midi_line.h"
+#include "support/fake_midi_driver.h"
 #include "support/program_run.h"
-#include "support/recording_midi_driver.h"
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
 #include "support/virtual_waiter.h"
@@ -95,7 +95,7 @@ TEST(MidiTransportTest, TheKrn5SetupGoesOutAtStartAndFollowsTheStartupSendRule) 
   TempHome home;
   RecordingReporter reporter;
   VirtualWaiter waiter;
-  RecordingMidiDriver device;
+  testing::FakeMidiDriver device({"Recorder"}, {"Recorder"});
   ASSERT_EQ(RunWith(device, reporter, waiter,
                     [&](AppContext& app) {
                       // Startup Send is on at a first start: input 0, merge off.
@@ -133,13 +133,12 @@ TEST(MidiTransportTest, ASavedDeviceThatIsGoneIsReportedAndTheStartGoesOnWithout
   VirtualWaiter waiter;
   {
     RecordingReporter reporter;
-    RecordingMidiDriver device;
+    testing::FakeMidiDriver device({"Recorder"}, {"Recorder"});
     ASSERT_EQ(RunWith(device, reporter, waiter, [](AppContext&) {}), 0);
   }
   // The next start finds no device at all: the saved entry names nothing.
   RecordingReporter reporter;
-  RecordingMidiDriver device;
-  device.unplugged = true;
+  testing::FakeMidiDriver device({}, {});
   waiter.waits.clear();
   ASSERT_EQ(RunWith(device, reporter, waiter,
                     [&](AppContext& app) {
@@ -158,7 +157,7 @@ TEST(MidiTransportTest, ASavedDeviceThatIsGoneIsReportedAndTheStartGoesOnWithout
     ASSERT_TRUE(writer.Close());
   }
   RecordingReporter second;
-  RecordingMidiDriver present;
+  testing::FakeMidiDriver present({"Recorder"}, {"Recorder"});
   waiter.waits.clear();
   ASSERT_EQ(RunWith(present, second, waiter,
                     [&](AppContext& app) {
@@ -175,15 +174,15 @@ TEST(MidiTransportTest, AFullInputRingLogsEachDroppedEvent) {
   TempHome home;
   RecordingReporter reporter;
   VirtualWaiter waiter;
-  RecordingMidiDriver device;
+  testing::FakeMidiDriver device({"Recorder"}, {"Recorder"});
   ASSERT_EQ(RunWith(device, reporter, waiter,
                     [&](AppContext& app) {
-                      ASSERT_NE(device.open_sink, nullptr);
+                      ASSERT_NE(device.sink, nullptr);
                       // A played keyboard nobody reads, from the driver's own thread.
                       std::thread driver_thread([&device] {
                         for (int i = 0; i < 4098; ++i) {
-                          device.open_sink->OnShortMessage(static_cast<std::uint32_t>(i),
-                                                           0x90 | 60 << 8 | 100 << 16);
+                          device.sink->OnShortMessage(static_cast<std::uint32_t>(i),
+                                                      0x90 | 60 << 8 | 100 << 16);
                         }
                       });
                       driver_thread.join();
@@ -221,7 +220,7 @@ TEST(MidiTransportTest, PickingAnotherDeviceReopensThePorts) {
   VirtualWaiter waiter;
   VirtualMidiLine line;
   line.AddModule();
-  RecordingMidiDriver recorder;
+  testing::FakeMidiDriver recorder({"Recorder"}, {"Recorder"});
   CombinedMidiDriver both({&line, &recorder});
   ASSERT_EQ(RunWith(both, reporter, waiter,
                     [&](AppContext& app) {

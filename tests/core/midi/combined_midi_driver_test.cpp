@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/midi/fake_midi_driver.h"
+#include "support/fake_midi_driver.h"
 
 namespace morvane {
 namespace {

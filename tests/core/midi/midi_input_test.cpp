@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/midi/fake_midi_driver.h"
+#include "support/fake_midi_driver.h"
 
 namespace morvane {
 namespace {
