@@ -14,7 +14,7 @@ constexpr std::uint8_t kControlChange = 0xB0;
 ModuleReply ToReply(std::span<const std::uint8_t> bytes) { return {bytes.begin(), bytes.end()}; }
 
 void CheckIndex(int index) {
-  if (index < 0 || index >= kModuleWaveforms) {
+  if (index < 0 || index >= kWaveCount) {
     throw std::out_of_range("waveform index outside 0..2047");
   }
 }
@@ -23,9 +23,9 @@ void CheckIndex(int index) {
 
 VirtualModule::VirtualModule(const ModuleConfiguration& configuration,
                              const FirmwareIdentity& firmware)
-    : configuration_(configuration), firmware_(firmware), memory_(kModuleWaveforms, [] {
+    : configuration_(configuration), firmware_(firmware), memory_(kWaveCount, [] {
         ModuleWaveform empty;
-        empty.fill(kEmptySample);
+        empty.fill(kZeroLine);
         return empty;
       }()) {
   configuration_.channel_index &= 0x0F;
@@ -88,10 +88,10 @@ std::vector<ModuleReply> VirtualModule::ReceiveShort(std::span<const std::uint8_
   const int controller = message[1];
   const int value = message[2];
   // A value that names no bank or wave leaves the selection as it is.
-  if (controller == configuration_.bank_controller && value < kModuleBanks) {
+  if (controller == configuration_.bank_controller && value < kBankCount) {
     selected_bank_ = value;
   }
-  if (controller == configuration_.wave_controller && value < kModuleWavesPerBank) {
+  if (controller == configuration_.wave_controller && value < kWavesPerBank) {
     selected_wave_ = value;
   }
   return {};
@@ -177,7 +177,7 @@ std::vector<ModuleReply> VirtualModule::ReceiveCommand(int command, std::uint8_t
 
 ModuleReply VirtualModule::BlockReply(int position) const {
   const ModuleWaveform& wave = memory_[static_cast<std::size_t>(SelectedIndex())];
-  const auto data = std::span<const std::uint8_t, kModuleWaveformSize>(wave)
+  const auto data = std::span<const std::uint8_t, kWaveLength>(wave)
                         .subspan(static_cast<std::size_t>(position))
                         .first<kWaveBlockSamples>();
   return ToReply(BuildWaveBlockMessage(configuration_.channel_index, position, data));

@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "core/wavetable/wavetable_store.h"
+
 namespace morvane {
 
 // The settings a module keeps in its configuration and writes to flash on request.
@@ -40,13 +42,8 @@ struct FirmwareIdentity {
 // Revision from which the firmware knows the flags byte (handshake, flash recall).
 inline constexpr std::uint8_t kFirstRevisionWithFlags = 46;
 
-inline constexpr int kModuleBanks = 32;
-inline constexpr int kModuleWavesPerBank = 64;
-inline constexpr int kModuleWaveforms = kModuleBanks * kModuleWavesPerBank;
-inline constexpr int kModuleWaveformSize = 256;
-inline constexpr std::uint8_t kEmptySample = 128;
-
-using ModuleWaveform = std::array<std::uint8_t, kModuleWaveformSize>;
+// The module's memory has the shape of one wavetable slot.
+using ModuleWaveform = std::array<std::uint8_t, kWaveLength>;
 using ModuleReply = std::vector<std::uint8_t>;
 
 // The module as its MIDI protocol describes it: waveform memory, the configuration in working
@@ -78,10 +75,9 @@ class VirtualModule {
 
   const ModuleConfiguration& configuration() const { return configuration_; }
   const ModuleConfiguration& flash() const { return flash_; }
-  const FirmwareIdentity& firmware() const { return firmware_; }
   int selected_bank() const { return selected_bank_; }
   int selected_wave() const { return selected_wave_; }
-  int SelectedIndex() const { return selected_bank_ * kModuleWavesPerBank + selected_wave_; }
+  int SelectedIndex() const { return selected_bank_ * kWavesPerBank + selected_wave_; }
   bool handshake() const;
 
   // Waveform k = bank * 64 + wave of the memory.

@@ -62,7 +62,7 @@ class VirtualMidiLineTest : public testing::Test {
 
 ModuleWaveform TestWave(int index) {
   ModuleWaveform wave;
-  for (int i = 0; i < kModuleWaveformSize; ++i) {
+  for (int i = 0; i < kWaveLength; ++i) {
     wave[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(index * 31 + i * (index % 7 + 1));
   }
   return wave;
@@ -82,7 +82,7 @@ TEST_F(VirtualMidiLineTest, BankWrittenWithHandshakeReadsBackBlockByBlock) {
   line_.AddModule(ModuleOn(kChannel, true));
   Open();
 
-  for (int wave = 0; wave < kModuleWavesPerBank; ++wave) {
+  for (int wave = 0; wave < kWavesPerBank; ++wave) {
     Select(kChannel, kBank, wave);
     const auto blocks = BuildWaveformBlockMessages(kChannel, TestWave(wave));
     for (const auto& block : blocks) {
@@ -91,7 +91,7 @@ TEST_F(VirtualMidiLineTest, BankWrittenWithHandshakeReadsBackBlockByBlock) {
     }
   }
 
-  for (int wave = 0; wave < kModuleWavesPerBank; ++wave) {
+  for (int wave = 0; wave < kWavesPerBank; ++wave) {
     Select(kChannel, kBank, wave);
     ModuleWaveform read{};
     for (int block = 0; block < kWaveBlocksPerWave; ++block) {
@@ -129,7 +129,7 @@ TEST_F(VirtualMidiLineTest, ModulesOnOneLineAnswerOnlyTheirOwnChannel) {
   EXPECT_TRUE(IsAckMessage(OnlyReply(), 1));
   line_.WithModule(0, [](VirtualModule& module) {
     EXPECT_EQ(module.SelectedIndex(), 0);
-    EXPECT_EQ(module.Waveform(3 * 64 + 9)[3], kEmptySample);
+    EXPECT_EQ(module.Waveform(3 * 64 + 9)[3], kZeroLine);
   });
   line_.WithModule(1, [](VirtualModule& module) {
     EXPECT_EQ(module.SelectedIndex(), 3 * 64 + 9);

@@ -153,7 +153,7 @@ TEST(VirtualModuleTest, ChannelChangeMovesTheModule) {
 
   EXPECT_TRUE(Command(module, kCommandRequestParameters, 0, kChannel).empty());
   EXPECT_TRUE(WriteBlock(module, 0, Ramp(1), kChannel).empty());
-  EXPECT_EQ(module.Waveform(0)[0], kEmptySample);
+  EXPECT_EQ(module.Waveform(0)[0], kZeroLine);
 
   const ParameterReply reply = RequestParameters(module, 11);
   EXPECT_EQ(reply.channel_index, 11);
@@ -207,8 +207,8 @@ TEST(VirtualModuleTest, ControllersSelectTheWaveformThatBlocksAddress) {
   WriteBlock(module, 128, data);
   const ModuleWaveform& wave = module.Waveform(5 * 64 + 33);
   EXPECT_TRUE(std::equal(data.begin(), data.end(), wave.begin() + 128));
-  EXPECT_EQ(wave[127], kEmptySample);
-  EXPECT_EQ(wave[192], kEmptySample);
+  EXPECT_EQ(wave[127], kZeroLine);
+  EXPECT_EQ(wave[192], kZeroLine);
 
   const auto replies = Command(module, kCommandRequestBlock, 128);
   ASSERT_EQ(replies.size(), 1u);

@@ -3,13 +3,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/midi/sysex_format.h"
+
 namespace morvane {
-namespace {
-
-constexpr std::uint32_t kTimingClock = 0xF8;
-constexpr std::uint32_t kActiveSensing = 0xFE;
-
-}  // namespace
 
 MidiInput::MidiInput(MidiDriver& driver, MidiNotifier* notifier)
     : driver_(driver), notifier_(notifier) {
@@ -161,7 +157,7 @@ void MidiInput::DispatchNotifications() {
 }
 
 void MidiInput::OnShortMessage(std::uint32_t timestamp_ms, std::uint32_t packed) noexcept {
-  if (packed == kTimingClock || packed == kActiveSensing) return;
+  if (packed == kMidiTimingClock || packed == kActiveSensing) return;
   if (sysex_only_.load(std::memory_order_relaxed)) return;
   Queue(MidiBufferItem{timestamp_ms, packed, nullptr});
 }

@@ -44,12 +44,4 @@ void SysexBufferPool::Release(SysexBuffer* buffer) noexcept {
                                                                     std::memory_order_release);
 }
 
-int SysexBufferPool::FreeCount() const noexcept {
-  int free = 0;
-  for (std::size_t i = 0; i < buffers_.size(); ++i) {
-    if (!in_use_[i].load(std::memory_order_acquire)) ++free;
-  }
-  return free;
-}
-
 }  // namespace morvane

@@ -26,8 +26,6 @@ class SysexBufferPool {
   // Window thread: makes a buffer that Fill returned free again.
   void Release(SysexBuffer* buffer) noexcept;
 
-  int FreeCount() const noexcept;
-
  private:
   std::vector<std::uint8_t> storage_;
   std::vector<SysexBuffer> buffers_;

@@ -58,21 +58,6 @@ int IndexOf(const std::array<std::uint8_t, N>& table, std::uint8_t value) {
   return found == table.end() ? 0 : static_cast<int>(found - table.begin());
 }
 
-// F0 70 7C channel command ... F7: the frame and header of every message of the module.
-void WriteFrame(std::span<std::uint8_t> message, int channel_index, std::uint8_t command) {
-  message[0] = kSysexStart;
-  message[1] = kManufacturerByte;
-  message[2] = kModelByte;
-  message[kSysexChannelByte] = static_cast<std::uint8_t>(channel_index & 0x0F);
-  message[kSysexCommandByte] = command;
-  message.back() = kSysexEnd;
-}
-
-bool HasFrame(std::span<const std::uint8_t> message) {
-  return message.size() >= 4 && message[0] == kSysexStart && message[1] == kManufacturerByte &&
-         message[2] == kModelByte && message.back() == kSysexEnd;
-}
-
 void WritePair(ParameterReplyMessage& message, int offset, std::uint8_t value) {
   const auto pair = EncodePair(value);
   message[static_cast<std::size_t>(offset)] = pair[0];
@@ -88,14 +73,14 @@ int ReadPair(std::span<const std::uint8_t> message, int offset) {
 
 CommandMessage BuildCommandMessage(int channel_index, int command, int value) {
   CommandMessage message{};
-  WriteFrame(message, channel_index, static_cast<std::uint8_t>(command & 0x7F));
+  WriteSysexFrame(message, channel_index, static_cast<std::uint8_t>(command & 0x7F));
   message[kValueHighByte] = static_cast<std::uint8_t>((value & 0xF0) >> 4);
   message[kValueLowByte] = static_cast<std::uint8_t>(value & 0x0F);
   return message;
 }
 
 std::optional<ParsedCommand> ParseCommandMessage(std::span<const std::uint8_t> message) {
-  if (message.size() != kCommandMessageSize || !HasFrame(message)) return std::nullopt;
+  if (message.size() != kCommandMessageSize || !HasSysexFrame(message)) return std::nullopt;
   const std::uint8_t high = message[kValueHighByte];
   const std::uint8_t low = message[kValueLowByte];
   if (message[kSysexChannelByte] > 0x0F || message[kSysexCommandByte] > 0x7F || high > 0x0F ||
@@ -107,7 +92,7 @@ std::optional<ParsedCommand> ParseCommandMessage(std::span<const std::uint8_t> m
 
 AckMessage BuildAckMessage(int channel_index) {
   AckMessage message{};
-  WriteFrame(message, channel_index, kAckByte);
+  WriteSysexFrame(message, channel_index, kAckByte);
   return message;
 }
 
@@ -215,7 +200,8 @@ std::optional<ParameterReply> DecodeParameterReply(std::span<const std::uint8_t>
 ParameterReplyMessage BuildParameterReply(const ParameterReplyFields& fields) {
   ParameterReplyMessage message{};
   // The reply echoes the command it answers in byte 4.
-  WriteFrame(message, fields.channel_index, static_cast<std::uint8_t>(kCommandRequestParameters));
+  WriteSysexFrame(message, fields.channel_index,
+                  static_cast<std::uint8_t>(kCommandRequestParameters));
   message[kReplyFirmwareMajor] = fields.firmware_major;
   message[kReplyFirmwareRevision] = fields.firmware_revision;
   message[kReplyNoteRef] = fields.note_ref;

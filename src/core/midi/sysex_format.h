@@ -15,10 +15,6 @@
 
 namespace morvane {
 
-// Offsets of the header bytes shared by every message of the module. Frozen: wire format.
-inline constexpr int kSysexChannelByte = 3;
-inline constexpr int kSysexCommandByte = 4;
-
 // Command numbers (byte 4 of a command message). Frozen: the module's firmware dispatches on them.
 // Command 16 is not a command message: it is kWaveBlockCommand, the block message.
 inline constexpr int kCommandSetChannel = 0;

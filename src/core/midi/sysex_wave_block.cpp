@@ -6,8 +6,6 @@ namespace morvane {
 namespace {
 
 // Byte offsets inside the block message.
-constexpr int kChannelByte = 3;
-constexpr int kCommandByte = 4;
 constexpr int kPositionHighByte = 5;
 constexpr int kPositionLowByte = 6;
 constexpr int kFirstGroupByte = 7;
@@ -15,21 +13,31 @@ constexpr int kGroupCount = 9;          // samples 0..62, seven per group
 constexpr int kSamplesPerGroup = 7;     // then one byte of their high bits
 constexpr int kLastSampleLowByte = 79;  // sample 63 travels alone, split in two bytes
 constexpr int kLastSampleHighByte = 80;
-constexpr int kEndByte = 81;
 constexpr int kLastSample = kWaveBlockSamples - 1;
 
 constexpr int GroupStart(int group) { return kFirstGroupByte + group * (kSamplesPerGroup + 1); }
 
 }  // namespace
 
-WaveBlockMessage BuildWaveBlockMessage(int channel_index, int position,
-                                       std::span<const std::uint8_t, kWaveBlockSamples> data) {
-  WaveBlockMessage message{};
+void WriteSysexFrame(std::span<std::uint8_t> message, int channel_index, std::uint8_t command) {
   message[0] = kSysexStart;
   message[1] = kManufacturerByte;
   message[2] = kModelByte;
-  message[kChannelByte] = static_cast<std::uint8_t>(channel_index & 0x0F);
-  message[kCommandByte] = kWaveBlockCommand;
+  message[kSysexChannelByte] = static_cast<std::uint8_t>(channel_index & 0x0F);
+  message[kSysexCommandByte] = command;
+  message.back() = kSysexEnd;
+}
+
+bool HasSysexFrame(std::span<const std::uint8_t> message) {
+  return message.size() > static_cast<std::size_t>(kSysexCommandByte) &&
+         message[0] == kSysexStart && message[1] == kManufacturerByte && message[2] == kModelByte &&
+         message.back() == kSysexEnd;
+}
+
+WaveBlockMessage BuildWaveBlockMessage(int channel_index, int position,
+                                       std::span<const std::uint8_t, kWaveBlockSamples> data) {
+  WaveBlockMessage message{};
+  WriteSysexFrame(message, channel_index, kWaveBlockCommand);
   message[kPositionHighByte] = static_cast<std::uint8_t>((position & 0xF0) >> 4);
   message[kPositionLowByte] = static_cast<std::uint8_t>(position & 0x0F);
   for (int group = 0; group < kGroupCount; ++group) {
@@ -44,7 +52,6 @@ WaveBlockMessage BuildWaveBlockMessage(int channel_index, int position,
   }
   message[kLastSampleLowByte] = data[kLastSample] & 0x7F;
   message[kLastSampleHighByte] = data[kLastSample] >> 7;
-  message[kEndByte] = kSysexEnd;
   return message;
 }
 
@@ -77,10 +84,10 @@ std::optional<WaveBlockData> UnpackWaveBlock(std::span<const std::uint8_t> messa
 
 std::optional<ParsedWaveBlock> ParseWaveBlockMessage(std::span<const std::uint8_t> message) {
   if (message.size() != kWaveBlockMessageSize) return std::nullopt;
-  const bool framed = message[0] == kSysexStart && message[1] == kManufacturerByte &&
-                      message[2] == kModelByte && message[kCommandByte] == kWaveBlockCommand &&
-                      message[kEndByte] == kSysexEnd;
-  if (!framed || message[kChannelByte] > 0x0F) return std::nullopt;
+  if (!HasSysexFrame(message) || message[kSysexCommandByte] != kWaveBlockCommand ||
+      message[kSysexChannelByte] > 0x0F) {
+    return std::nullopt;
+  }
   const int position = (message[kPositionHighByte] << 4) | message[kPositionLowByte];
   if (message[kPositionHighByte] > 0x0F || message[kPositionLowByte] != 0 ||
       position % kWaveBlockSamples != 0) {
@@ -94,7 +101,7 @@ std::optional<ParsedWaveBlock> ParseWaveBlockMessage(std::span<const std::uint8_
     return std::nullopt;
   }
   ParsedWaveBlock parsed;
-  parsed.channel_index = message[kChannelByte];
+  parsed.channel_index = message[kSysexChannelByte];
   parsed.position = position;
   parsed.data = *UnpackWaveBlock(message);
   return parsed;

@@ -12,6 +12,14 @@ inline constexpr std::uint8_t kSysexStart = 0xF0;
 inline constexpr std::uint8_t kSysexEnd = 0xF7;
 inline constexpr std::uint8_t kManufacturerByte = 0x70;
 inline constexpr std::uint8_t kModelByte = 0x7C;
+// Byte 3 carries the channel index (MIDI channel - 1), byte 4 the command. Frozen: wire format.
+inline constexpr int kSysexChannelByte = 3;
+inline constexpr int kSysexCommandByte = 4;
+
+// Writes F0 70 7C, the channel index masked to 4 bits, the command, and F7 as the last byte.
+void WriteSysexFrame(std::span<std::uint8_t> message, int channel_index, std::uint8_t command);
+// Whether the message starts with F0 70 7C and ends with F7.
+bool HasSysexFrame(std::span<const std::uint8_t> message);
 
 // The waveform block message: 64 bytes of the selected waveform in 7-bit form, 82 bytes on the
 // wire. Frozen: wire format.

@@ -3,12 +3,15 @@
 #include <chrono>
 #include <span>
 
+#include "core/midi/midi_input.h"
+
 namespace morvane {
 namespace {
 
-// Large enough for a 4096-byte system-exclusive message where the API sizes its buffers.
-constexpr unsigned int kInputBufferSize = 4096 + 256;
-constexpr unsigned int kInputBufferCount = 16;
+// Large enough for the input port's longest system-exclusive message where the API sizes its
+// buffers.
+constexpr unsigned int kInputBufferSize = MidiInput::kDefaultSysexBufferSize + 256;
+constexpr unsigned int kInputBufferCount = MidiInput::kDefaultSysexBufferCount;
 
 std::int64_t SteadyNanoseconds() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
