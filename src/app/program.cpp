@@ -38,9 +38,8 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
     messages.Show("Settings", QString::fromStdString(problem));
   });
 
-  AppContext app(
-      std::move(wavetable), std::move(settings), messages, file_dialogs,
-      {options.color_dialogs, options.audio_devices, options.midi_driver, options.waiter});
+  AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs,
+                 options.services);
   app.CreateWindows();
   if (options.on_created) options.on_created(app);
   app.main_window()->show();

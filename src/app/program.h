@@ -4,15 +4,12 @@
 #include <memory>
 
 #include "core/wavetable/wavetable_store.h"
+#include "ui/app_context.h"
 
 namespace morvane {
 
 class AppContext;
-class AudioDeviceList;
-class ColorDialogs;
 class FileDialogs;
-class MidiDriver;
-class Waiter;
 class MessageReporter;
 
 // What main passes to the program; tests replace the defaults to watch or steer a whole run.
@@ -23,14 +20,8 @@ struct ProgramOptions {
   MessageReporter* messages = nullptr;
   // Answers the file dialogs; nullptr means the toolkit's dialogs.
   FileDialogs* file_dialogs = nullptr;
-  // Answers the colour dialog; nullptr means the toolkit's.
-  ColorDialogs* color_dialogs = nullptr;
-  // Lists the audio outputs; nullptr means the sound system's list.
-  AudioDeviceList* audio_devices = nullptr;
-  // The MIDI devices; nullptr means the built-in virtual module and the system's ports.
-  MidiDriver* midi_driver = nullptr;
-  // The clock of the blocking MIDI waits; nullptr means the steady clock.
-  Waiter* waiter = nullptr;
+  // The colour dialog, audio outputs, MIDI devices and clock; unset ones are the real ones.
+  AppServices services;
   // Runs once every window has been created, before the main window is shown.
   std::function<void(AppContext&)> on_created;
   // Runs once the event loop has started and the main window is shown.

@@ -100,8 +100,10 @@ void MidiTransportWindow::LoadMidiSettings() {
   int midi_in = options.MidiIn();
   int midi_out = options.MidiOut();
   int time_out = options.TimeOut();
-  reader.ReadInteger("MIDIIN", midi_in) && reader.ReadInteger("MIDIOUT", midi_out) &&
-      reader.ReadInteger("TIMEOUT", time_out);
+  // The reader skips every value after a missing one.
+  reader.ReadInteger("MIDIIN", midi_in);
+  reader.ReadInteger("MIDIOUT", midi_out);
+  reader.ReadInteger("TIMEOUT", time_out);
   options.SetMidiIn(midi_in);
   options.SetMidiOut(midi_out);
   options.SetTimeOut(time_out);

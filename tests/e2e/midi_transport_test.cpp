@@ -37,8 +37,8 @@ int RunWith(MidiDriver& driver, RecordingReporter& reporter, VirtualWaiter& wait
             const std::function<void(AppContext&)>& act) {
   ProgramOptions options;
   options.messages = &reporter;
-  options.midi_driver = &driver;
-  options.waiter = &waiter;
+  options.services.midi_driver = &driver;
+  options.services.waiter = &waiter;
   return RunProgramAndClose(options, act);
 }
 

@@ -39,8 +39,8 @@ class OptionsDialogRunTest : public ::testing::Test {
           const std::function<void(AppContext&)>& created = {}) {
     ProgramOptions options;
     options.messages = &reporter;
-    options.color_dialogs = &colors;
-    options.audio_devices = &audio;
+    options.services.color_dialogs = &colors;
+    options.services.audio_devices = &audio;
     options.on_created = created;
     return RunProgramAndClose(options, act);
   }

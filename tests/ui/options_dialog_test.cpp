@@ -24,6 +24,7 @@
 #include "support/scripted_color_dialogs.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
+#include "support/virtual_waiter.h"
 #include "ui/app_context.h"
 #include "ui/color_value.h"
 #include "ui/controls/sample_tank.h"
@@ -46,7 +47,7 @@ class OptionsDialogTest : public ::testing::Test {
     app_.reset();
     app_ = std::make_unique<AppContext>(
         std::make_unique<WavetableStore>(), std::make_unique<SettingsStore>(SettingsFilePath()),
-        reporter_, file_dialogs_, AppServices{&color_dialogs_, &audio_});
+        reporter_, file_dialogs_, AppServices{&color_dialogs_, &audio_, nullptr, &waiter_});
     app_->CreateWindows();
     dialog_ = app_->options_dialog();
   }
@@ -75,6 +76,7 @@ class OptionsDialogTest : public ::testing::Test {
   ScriptedFileDialogs file_dialogs_;
   ScriptedColorDialogs color_dialogs_;
   FakeAudioDevices audio_;
+  VirtualWaiter waiter_;  // the start-up pause in virtual time
   std::unique_ptr<AppContext> app_;
   OptionsDialog* dialog_ = nullptr;
 };
