@@ -34,22 +34,15 @@ void WriteColumnColors(SettingsWriter& writer, EditorView view, const EditorLook
 }
 
 void ReadGradient(SettingsReader& reader, EditorView view, EditorLook& look) {
-  std::int32_t type = 0;
-  if (reader.ReadInteger(kGradientTypeSettings[view], type) && type >= 0 &&
-      type < kGradientTypexCount) {
-    look.gradient_type = type;
-  }
+  GradientTypex type = static_cast<GradientTypex>(look.gradient_type);
+  ReadGradientType(reader, kGradientTypeSettings[view], type);
+  look.gradient_type = static_cast<std::int32_t>(type);
   reader.ReadInteger(kGradientStepsSettings[view], look.gradient_steps);
 }
 
 void WriteGradient(SettingsWriter& writer, EditorView view, const EditorLook& look) {
   writer.WriteInteger(kGradientTypeSettings[view], look.gradient_type);
   writer.WriteInteger(kGradientStepsSettings[view], look.gradient_steps);
-}
-
-void ReadInt(SettingsReader& reader, std::string_view name, int& value) {
-  std::int32_t read = 0;
-  if (reader.ReadInteger(name, read)) value = read;
 }
 
 EditorLook LookOf(const SpectrumViewColors& view) {
@@ -111,9 +104,9 @@ EditorLooks OptionsDialogSettings::FirstStartEditorLooks() {
 
 void ReadOptionsDialogSettings(SettingsReader& reader, OptionsDialogSettings& settings,
                                const SlotPathsRead& slot_paths_read) {
-  ReadInt(reader, "PX4", settings.left);
-  ReadInt(reader, "PY4", settings.top);
-  ReadInt(reader, "KRN5IN", settings.krn5_input);
+  reader.ReadInteger("PX4", settings.left);
+  reader.ReadInteger("PY4", settings.top);
+  reader.ReadInteger("KRN5IN", settings.krn5_input);
   reader.ReadBoolean("KRN5PRE", settings.krn5_merge);
   reader.ReadBoolean("KRN5AS", settings.krn5_startup_send);
   reader.ReadBoolean("CAPTNON", settings.capture_note_on);
@@ -144,12 +137,12 @@ void ReadOptionsDialogSettings(SettingsReader& reader, OptionsDialogSettings& se
   for (EditorView view : {kWaveView, kAmplView, kPhaseView}) {
     reader.ReadColor(kEditorColorSettings[view][kEditorMinMax], looks[view].colors[kEditorMinMax]);
   }
-  ReadInt(reader, "SysexSendDelay", settings.sysex_send_delay);
+  reader.ReadInteger("SysexSendDelay", settings.sysex_send_delay);
 }
 
 void ReadAudioOutputSettings(SettingsReader& reader, OptionsDialogSettings& settings) {
-  ReadInt(reader, "AudioBufsz", settings.audio_buffers);
-  ReadInt(reader, "AudioOUT", settings.audio_out);
+  reader.ReadInteger("AudioBufsz", settings.audio_buffers);
+  reader.ReadInteger("AudioOUT", settings.audio_out);
 }
 
 void WriteOptionsDialogSettings(SettingsWriter& writer, const OptionsDialogSettings& settings) {

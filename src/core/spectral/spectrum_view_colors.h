@@ -34,18 +34,18 @@ inline constexpr SpectrumViewColors kDefaultMagnitudeViewColors = {
     GradientTypex::grxTopToBottom,
 };
 
-// The phase view shares the magnitude view's background and text.
+// The phase view differs from the magnitude view only by its line colour.
 inline constexpr SpectrumViewColors kDefaultPhaseViewColors = {
     kDefaultMagnitudeViewColors.back,
     0x0060FF60,  // lines: light green
     kDefaultMagnitudeViewColors.text,
-    0x00A04000,  // selection: blue
-    0x00FFFF00,  // markers: aqua
-    0x00606060,  // axes: grey
-    0x00FF00FF,  // locator: magenta
-    0x00402000,  // gradient: dark blue
-    0x000080FF,  // min/max: amber
-    GradientTypex::grxTopToBottom,
+    kDefaultMagnitudeViewColors.selection,
+    kDefaultMagnitudeViewColors.marker,
+    kDefaultMagnitudeViewColors.axes,
+    kDefaultMagnitudeViewColors.locator,
+    kDefaultMagnitudeViewColors.gradient,
+    kDefaultMagnitudeViewColors.minimax,
+    kDefaultMagnitudeViewColors.gradient_type,
 };
 
 }  // namespace morvane

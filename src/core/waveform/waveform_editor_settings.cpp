@@ -11,6 +11,13 @@ void ReadToggle(SettingsReader& reader, const char* name, bool& on) {
 
 }  // namespace
 
+void ReadGradientType(SettingsReader& reader, std::string_view name, GradientTypex& type) {
+  std::int32_t value = 0;
+  if (reader.ReadInteger(name, value) && value >= 0 && value < kGradientTypexCount) {
+    type = static_cast<GradientTypex>(value);
+  }
+}
+
 void ReadWaveformEditorSettings(SettingsReader& reader, WaveformEditorSettings& settings) {
   reader.ReadInteger("PX3", settings.left);
   reader.ReadInteger("PY3", settings.top);
@@ -27,11 +34,7 @@ void ReadWaveformEditorSettings(SettingsReader& reader, WaveformEditorSettings& 
   reader.ReadColor("ColorLocator", settings.locator_color);
   reader.ReadColor("ColorSelection", settings.selection_color);
   reader.ReadColor("ColorWaveMinmax", settings.minimax_color);
-  std::int32_t gradient_type = 0;
-  if (reader.ReadInteger("GradientType", gradient_type) && gradient_type >= 0 &&
-      gradient_type < kGradientTypexCount) {
-    settings.gradient_type = static_cast<GradientTypex>(gradient_type);
-  }
+  ReadGradientType(reader, "GradientType", settings.gradient_type);
   ReadToggle(reader, "WedCenter", settings.center);
   ReadToggle(reader, "WedLine", settings.line);
   ReadToggle(reader, "WedMark", settings.markers);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "core/settings/settings_store.h"
 #include "core/waveform/gradient_bands.h"
@@ -31,6 +32,9 @@ struct WaveformEditorSettings {
   bool markers = true;  // "M"
   bool full = true;     // "A": centre cross and quarter lines
 };
+
+// Reads a gradient layout; a number outside the eight layouts keeps the one before.
+void ReadGradientType(SettingsReader& reader, std::string_view name, GradientTypex& type);
 
 // Reads the values in the window's order, each applied as soon as it is read; a missing or
 // wrongly-kinded value stops the pass there (the reader then holds the error). A gradient type
