@@ -67,16 +67,10 @@ void MainWindow::BuildToolBar() {
   }
   toolbar->addSeparator();
 
-  zoom_knob_ = new ValueKnob(toolbar);
-  zoom_knob_->setObjectName("kvpotzoom");
-  zoom_knob_->setToolTip("Zoom");
+  zoom_knob_ =
+      MakeValueKnob(toolbar, "kvpotzoom", "Zoom", kMinCellWidth, kMaxCellWidth, kMinCellWidth);
   zoom_knob_->SetColors(Qt::yellow, Qt::black);
-  zoom_knob_->SetMin(kMinCellWidth);
-  zoom_knob_->SetMax(kMaxCellWidth);
-  zoom_knob_->SetState(kMinCellWidth);
-  zoom_knob_->SetCursorRange(200);
   zoom_knob_->SetAlwayDetect(true);
-  zoom_knob_->setAlignment(Qt::AlignCenter);
   zoom_knob_->setFixedSize(34, 24);  // room for "128"; a toolbar would squeeze it to its text
   toolbar->addWidget(zoom_knob_);
   connect(zoom_knob_, &ValueKnob::OnChange, this, &MainWindow::ZoomKnobChanged);

@@ -45,15 +45,8 @@ OptionsDialog::~OptionsDialog() = default;
 
 ValueKnob* OptionsDialog::MakeKnob(const char* name, int min, int max, int initial,
                                    const QString& hint) {
-  auto* knob = new ValueKnob(this);
-  knob->setObjectName(name);
-  knob->setToolTip(hint);
-  knob->SetMin(min);
-  knob->SetMax(max);
-  knob->SetState(initial);
-  knob->SetCursorRange(200);
+  ValueKnob* knob = MakeValueKnob(this, name, hint, min, max, initial);
   knob->SetColors(Qt::yellow, Qt::black);
-  knob->setAlignment(Qt::AlignCenter);
   knob->setFixedSize(40, 20);
   return knob;
 }

@@ -24,7 +24,6 @@
 namespace morvane {
 namespace {
 
-constexpr int kKnobCursorRange = 200;
 constexpr int kWriteFlashMs = 300;
 
 // Rotation and recording stand out in red when on, and sit dimmed on dark green when off.
@@ -89,14 +88,7 @@ WaveformEditorWindow::~WaveformEditorWindow() = default;
 // --- Building --------------------------------------------------------------------------------
 
 ValueKnob* WaveformEditorWindow::MakeKnob(const char* name, int min, int max, const QString& hint) {
-  auto* knob = new ValueKnob(this);
-  knob->setObjectName(name);
-  knob->setToolTip(hint);
-  knob->SetMin(min);
-  knob->SetMax(max);
-  knob->SetState(0);
-  knob->SetCursorRange(kKnobCursorRange);
-  knob->setAlignment(Qt::AlignCenter);
+  ValueKnob* knob = MakeValueKnob(this, name, hint, min, max, 0);
   knob->setMinimumWidth(36);
   return knob;
 }

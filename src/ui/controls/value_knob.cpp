@@ -45,4 +45,17 @@ void ValueKnob::ShowState() {
   if (text != this->text()) setText(text);
 }
 
+ValueKnob* MakeValueKnob(QWidget* parent, const char* name, const QString& hint, int min, int max,
+                         int initial) {
+  auto* knob = new ValueKnob(parent);
+  knob->setObjectName(name);
+  knob->setToolTip(hint);
+  knob->SetMin(min);
+  knob->SetMax(max);
+  knob->SetState(initial);
+  knob->SetCursorRange(200);
+  knob->setAlignment(Qt::AlignCenter);
+  return knob;
+}
+
 }  // namespace morvane

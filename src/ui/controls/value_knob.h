@@ -49,4 +49,9 @@ class ValueKnob : public QLabel {
   KnobModel model_{0, 100, 15};
 };
 
+// A knob with its control name, hint, range and first value, its text centred, answering the
+// mouse over a 200-pixel drag as the editor's knobs do. Callers add their colours and size.
+ValueKnob* MakeValueKnob(QWidget* parent, const char* name, const QString& hint, int min, int max,
+                         int initial);
+
 }  // namespace morvane
