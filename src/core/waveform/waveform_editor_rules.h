@@ -5,10 +5,9 @@
 #include <span>
 #include <string_view>
 
-namespace morvane {
+#include "core/wavetable/wavetable_store.h"
 
-// Index of waveform (bank, wave) in a slot.
-constexpr int WaveIndex(int bank, int wave) { return bank * 64 + wave; }
+namespace morvane {
 
 // A sample as a percentage of full swing around the zero line: (value * 100 - 12800) / 127,
 // truncated, so 255 is 100 and 0 is -100.

@@ -1,14 +1,6 @@
 #include "core/wavetable/cell_drop.h"
 
 namespace morvane {
-namespace {
-
-bool InsideTable(int column, int row) {
-  return column >= 0 && column < kWavesPerBank && row >= 0 && row < kBankCount;
-}
-
-}  // namespace
-
 DragMode DragModeFor(bool ctrl_held, bool alt_held) {
   if (alt_held) return DragMode::kMove;
   if (ctrl_held) return DragMode::kCopy;
@@ -26,7 +18,7 @@ void DropCells(WavetableStore& store, DragMode mode, const CellRange& source, in
       const int column = target_column + i;
       const int row = target_row + j;
       // The store would ignore these too; skipping here also keeps them from being redrawn.
-      if (!InsideTable(column, row)) continue;
+      if (!InTable(row, column)) continue;
       switch (mode) {
         case DragMode::kMove:
           store.MoveWave(row, column, source_row, source_column);

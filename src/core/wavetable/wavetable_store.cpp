@@ -6,16 +6,6 @@
 
 namespace morvane {
 
-namespace {
-
-bool InTable(int bank, int wave) {
-  return bank >= 0 && bank < kBankCount && wave >= 0 && wave < kWavesPerBank;
-}
-
-int Index(int bank, int wave) { return bank * kWavesPerBank + wave; }
-
-}  // namespace
-
 WavetableStore::WavetableStore()
     : slot_records_(new Record[static_cast<std::size_t>(kSlotCount) * kWaveCount]) {}
 
@@ -60,7 +50,7 @@ void WavetableStore::ClearMarkers() {
 
 void WavetableStore::ClearBankMarkers(int bank) {
   if (bank < 0 || bank >= kBankCount) return;
-  for (int wave = 0; wave < kWavesPerBank; ++wave) At(Index(bank, wave)).marker = kMarkerNone;
+  for (int wave = 0; wave < kWavesPerBank; ++wave) At(WaveIndex(bank, wave)).marker = kMarkerNone;
 }
 
 void WavetableStore::ResetOrder() {
@@ -126,19 +116,19 @@ void WavetableStore::ClearSlot() { ClearCurrentSlotRecords(); }
 
 void WavetableStore::ClearBank(int bank) {
   if (bank < 0 || bank >= kBankCount) return;
-  for (int wave = 0; wave < kWavesPerBank; ++wave) ClearRecord(At(Index(bank, wave)));
+  for (int wave = 0; wave < kWavesPerBank; ++wave) ClearRecord(At(WaveIndex(bank, wave)));
   ResetOrder();
 }
 
 void WavetableStore::ClearWave(int bank, int wave) {
   if (!InTable(bank, wave)) return;
-  ClearRecord(At(Index(bank, wave)));
+  ClearRecord(At(WaveIndex(bank, wave)));
 }
 
 void WavetableStore::CopyWave(int dst_bank, int dst_wave, int src_bank, int src_wave) {
   if (!InTable(dst_bank, dst_wave) || !InTable(src_bank, src_wave)) return;
-  const Record& src = At(Index(src_bank, src_wave));
-  Record& dst = At(Index(dst_bank, dst_wave));
+  const Record& src = At(WaveIndex(src_bank, src_wave));
+  Record& dst = At(WaveIndex(dst_bank, dst_wave));
   dst.samples = src.samples;
   dst.amplitude = src.amplitude;
   dst.phase = src.phase;
@@ -148,8 +138,8 @@ void WavetableStore::CopyWave(int dst_bank, int dst_wave, int src_bank, int src_
 // Moving a waveform onto itself therefore leaves the cell empty: the source is cleared last.
 void WavetableStore::MoveWave(int dst_bank, int dst_wave, int src_bank, int src_wave) {
   if (!InTable(dst_bank, dst_wave) || !InTable(src_bank, src_wave)) return;
-  const Record& src = At(Index(src_bank, src_wave));
-  Record& dst = At(Index(dst_bank, dst_wave));
+  const Record& src = At(WaveIndex(src_bank, src_wave));
+  Record& dst = At(WaveIndex(dst_bank, dst_wave));
   dst.samples = src.samples;
   dst.amplitude = src.amplitude;
   dst.phase = src.phase;
@@ -158,8 +148,8 @@ void WavetableStore::MoveWave(int dst_bank, int dst_wave, int src_bank, int src_
 
 void WavetableStore::SwapWaves(int bank_a, int wave_a, int bank_b, int wave_b) {
   if (!InTable(bank_a, wave_a) || !InTable(bank_b, wave_b)) return;
-  Record& a = At(Index(bank_a, wave_a));
-  Record& b = At(Index(bank_b, wave_b));
+  Record& a = At(WaveIndex(bank_a, wave_a));
+  Record& b = At(WaveIndex(bank_b, wave_b));
   std::swap(a.samples, b.samples);
   std::swap(a.amplitude, b.amplitude);
   std::swap(a.phase, b.phase);
@@ -181,13 +171,13 @@ void WavetableStore::CopySlotToBuffer(std::span<std::uint8_t, kSlotBytes> buffer
 void WavetableStore::CopyWaveToBuffer(std::span<std::uint8_t, kWaveLength> buffer, int bank,
                                       int wave) const {
   if (!InTable(bank, wave)) return;
-  std::memcpy(buffer.data(), At(Index(bank, wave)).samples.data(), kWaveLength);
+  std::memcpy(buffer.data(), At(WaveIndex(bank, wave)).samples.data(), kWaveLength);
 }
 
 void WavetableStore::CopyBufferToSlot(const std::uint8_t* buffer, std::size_t size,
                                       std::size_t offset, int bank, int wave) {
   const std::size_t whole = std::min<std::size_t>(size / kWaveLength, kWaveCount);
-  const int first = InTable(bank, wave) ? Index(bank, wave) : kWaveCount;
+  const int first = InTable(bank, wave) ? WaveIndex(bank, wave) : kWaveCount;
   for (std::size_t i = 0; i < whole; ++i) {
     const std::size_t k = static_cast<std::size_t>(first) + i;
     if (k >= static_cast<std::size_t>(kWaveCount)) break;

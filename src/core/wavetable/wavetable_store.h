@@ -19,6 +19,13 @@ inline constexpr std::size_t kBankBytes = std::size_t{kWavesPerBank} * kWaveLeng
 inline constexpr std::size_t kSlotBytes = std::size_t{kWaveCount} * kWaveLength;     // 524 288
 inline constexpr std::uint8_t kZeroLine = 128;
 
+// Index of waveform (bank, wave) in a slot: a row of the grid is a bank, a column a wave.
+constexpr int WaveIndex(int bank, int wave) { return bank * kWavesPerBank + wave; }
+// Whether (bank, wave) names a waveform of a slot.
+constexpr bool InTable(int bank, int wave) {
+  return bank >= 0 && bank < kBankCount && wave >= 0 && wave < kWavesPerBank;
+}
+
 // Cell markers, as the grid colours them.
 inline constexpr int kMarkerNone = 0;
 inline constexpr int kMarkerMark = 1;

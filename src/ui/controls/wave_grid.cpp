@@ -77,7 +77,7 @@ void WaveGrid::ApplySelection(const QRect& cells) {
 
 void WaveGrid::DrawWaveCell(int column, int row, bool selected) {
   if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return;
-  drawn_as_[static_cast<std::size_t>(row * kColumns + column)] =
+  drawn_as_[static_cast<std::size_t>(WaveIndex(row, column))] =
       selected ? DrawnAs::kSelected : DrawnAs::kPlain;
   update(CellRect(column, row));
 }
@@ -108,7 +108,7 @@ QPoint WaveGrid::NearestCell(QPoint pos) const {
 }
 
 CellInk WaveGrid::InkFor(int column, int row) const {
-  const int k = row * kColumns + column;
+  const int k = WaveIndex(row, column);
   const DrawnAs drawn = drawn_as_[static_cast<std::size_t>(k)];
   const bool selected = drawn == DrawnAs::kBySelection ? selection_.contains(column, row)
                                                        : drawn == DrawnAs::kSelected;
@@ -160,7 +160,7 @@ void WaveGrid::PaintArea(const QRect& area) {
                kBackground);
   for (int row = first.y(); row <= last.y(); ++row) {
     for (int column = first.x(); column <= last.x(); ++column) {
-      canvas_.PaintWaveCell(CellRect(column, row), store_.Wave(row * kColumns + column),
+      canvas_.PaintWaveCell(CellRect(column, row), store_.Wave(WaveIndex(row, column)),
                             InkFor(column, row));
     }
   }
