@@ -222,15 +222,7 @@ class VirtualInputConnection : public MidiInputConnection {
     if (!started_) return;
     const auto timestamp = static_cast<std::uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(now - start_time_).count());
-    if (!message.empty() && message.front() == kSysexStart) {
-      sink_.OnSysex(timestamp, message);
-      return;
-    }
-    std::uint32_t packed = 0;
-    for (std::size_t i = 0; i < std::min<std::size_t>(message.size(), 3); ++i) {
-      packed |= static_cast<std::uint32_t>(message[i]) << (8 * i);
-    }
-    sink_.OnShortMessage(timestamp, packed);
+    DeliverMidiMessage(sink_, timestamp, message);
   }
 
   // Guarded by the line's sink lock.
@@ -248,8 +240,9 @@ class VirtualOutputConnection : public MidiOutputConnection {
       : line_(std::move(line)), generation_(generation) {}
 
   void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
-    const std::uint8_t bytes[3] = {status, data1, data2};
-    line_->Send(generation_, std::vector<std::uint8_t>(bytes, bytes + ShortMessageLength(status)));
+    const ShortMessageBytes message(status, data1, data2);
+    line_->Send(generation_,
+                std::vector<std::uint8_t>(message.View().begin(), message.View().end()));
   }
   void SendLong(std::span<const std::uint8_t> bytes) override {
     line_->Send(generation_, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));

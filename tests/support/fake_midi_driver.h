@@ -83,8 +83,7 @@ class FakeMidiDriver final : public MidiDriver {
     explicit Output(FakeMidiDriver& driver) : driver_(driver) {}
     ~Output() override { driver_.output_open = false; }
     void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
-      const std::uint8_t bytes[] = {status, data1, data2};
-      Send(std::span(bytes, static_cast<std::size_t>(ShortMessageLength(status))));
+      Send(ShortMessageBytes(status, data1, data2).View());
     }
     void SendLong(std::span<const std::uint8_t> bytes) override { Send(bytes); }
 

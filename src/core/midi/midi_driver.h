@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -65,6 +66,31 @@ constexpr int ShortMessageLength(std::uint8_t status) {
   if (status == 0xF1 || status == 0xF3) return 2;
   if (status == 0xF2) return 3;
   return 1;
+}
+
+// A short message as the bytes that go on the wire: the status and as many data bytes as it has.
+struct ShortMessageBytes {
+  ShortMessageBytes(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+      : bytes{status, data1, data2}, length(static_cast<std::size_t>(ShortMessageLength(status))) {}
+  std::span<const std::uint8_t> View() const { return {bytes.data(), length}; }
+
+  std::array<std::uint8_t, 3> bytes;
+  std::size_t length;
+};
+
+// Hands one received message to the sink the way every driver does: system exclusive whole, a
+// short message packed status first; a stray data byte without a status is nothing to queue.
+inline void DeliverMidiMessage(MidiInputSink& sink, std::uint32_t timestamp_ms,
+                               std::span<const std::uint8_t> message) noexcept {
+  if (message.empty()) return;
+  if (message[0] == 0xF0) {
+    sink.OnSysex(timestamp_ms, message);
+  } else if (message[0] >= 0x80) {
+    std::uint32_t packed = message[0];
+    if (message.size() > 1) packed |= std::uint32_t{message[1]} << 8;
+    if (message.size() > 2) packed |= std::uint32_t{message[2]} << 16;
+    sink.OnShortMessage(timestamp_ms, packed);
+  }
 }
 
 }  // namespace morvane

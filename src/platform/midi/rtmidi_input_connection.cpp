@@ -71,17 +71,7 @@ void RtMidiInputConnection::Deliver(double delta_seconds,
   const double ms = anchor_ms_ + (driver_seconds_ - anchor_seconds_) * 1000.0;
   const auto timestamp = static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms < 0 ? 0 : ms));
 
-  if (message.empty()) return;
-  const std::uint8_t status = message[0];
-  if (status == 0xF0) {
-    sink_.OnSysex(timestamp, std::span<const std::uint8_t>(message.data(), message.size()));
-  } else if (status >= 0x80) {
-    std::uint32_t packed = status;
-    if (message.size() > 1) packed |= std::uint32_t{message[1]} << 8;
-    if (message.size() > 2) packed |= std::uint32_t{message[2]} << 16;
-    sink_.OnShortMessage(timestamp, packed);
-  }
-  // Anything else is a stray data byte without a status: nothing a port could queue.
+  DeliverMidiMessage(sink_, timestamp, message);
 }
 
 }  // namespace morvane

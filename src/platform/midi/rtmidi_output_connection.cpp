@@ -26,8 +26,7 @@ RtMidiOutputConnection::~RtMidiOutputConnection() { RetireRtMidiOutput(std::move
 
 void RtMidiOutputConnection::SendShort(std::uint8_t status, std::uint8_t data1,
                                        std::uint8_t data2) {
-  const std::uint8_t bytes[] = {status, data1, data2};
-  Send(std::span(bytes, static_cast<std::size_t>(ShortMessageLength(status))));
+  Send(ShortMessageBytes(status, data1, data2).View());
 }
 
 void RtMidiOutputConnection::SendLong(std::span<const std::uint8_t> bytes) { Send(bytes); }
