@@ -1,7 +1,7 @@
 #include "core/util/whole_file_io.h"
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <system_error>
 
@@ -30,8 +30,20 @@ bool ReplaceWholeFile(const fs::path& file, std::string_view contents) {
     if (error) return false;
   }
   FileWriter writer;
-  return writer.Replace(file, std::span(reinterpret_cast<const std::uint8_t*>(contents.data()),
-                                        contents.size()));
+  return writer.Replace(
+      file, std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size()));
+}
+
+bool ReadFileStart(const std::filesystem::path& file, std::size_t limit,
+                   std::vector<std::uint8_t>& bytes) {
+  std::FILE* stream = std::fopen(file.c_str(), "rb");
+  if (stream == nullptr) return false;
+  bytes.resize(limit);
+  const std::size_t count = std::fread(bytes.data(), 1, limit, stream);
+  const bool failed = std::ferror(stream) != 0;
+  std::fclose(stream);
+  bytes.resize(count);
+  return !failed;
 }
 
 }  // namespace morvane

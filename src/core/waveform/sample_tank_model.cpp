@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "core/util/whole_file_io.h"
 
@@ -53,12 +53,10 @@ bool SampleTankModel::SaveToFile(const std::filesystem::path& file) const {
 }
 
 bool SampleTankModel::LoadFromFile(const std::filesystem::path& file) {
-  std::FILE* stream = std::fopen(file.c_str(), "rb");
-  if (stream == nullptr) return false;
-  std::fread(samples_.data(), 1, static_cast<std::size_t>(max_), stream);
-  const bool read = std::ferror(stream) == 0;
-  std::fclose(stream);
-  return read;
+  std::vector<std::uint8_t> bytes;
+  if (!ReadFileStart(file, static_cast<std::size_t>(max_), bytes)) return false;
+  std::copy(bytes.begin(), bytes.end(), samples_.begin());
+  return true;
 }
 
 SampleTankModel::Span SampleTankModel::SelectedSpan() const {

@@ -1,28 +1,15 @@
 #include "core/wavetable/wavetable_files.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
+
+#include "core/util/whole_file_io.h"
 
 namespace morvane {
 
 namespace {
 
 bool ValidBank(int bank) { return bank >= 0 && bank < kBankCount; }
-
-// Reads at most `limit` bytes from the start of the file. False when it cannot be opened or a
-// read fails (as reading a folder does); `bytes` then holds nothing worth using.
-bool ReadFileStart(const std::filesystem::path& path, std::size_t limit,
-                   std::vector<std::uint8_t>& bytes) {
-  std::FILE* stream = std::fopen(path.c_str(), "rb");
-  if (stream == nullptr) return false;
-  bytes.resize(limit);
-  const std::size_t count = std::fread(bytes.data(), 1, limit, stream);
-  const bool failed = std::ferror(stream) != 0;
-  std::fclose(stream);
-  bytes.resize(count);
-  return !failed;
-}
 
 // Copies the bytes into consecutive waveforms from `first_wave` on, 256 to a waveform; a short
 // last piece fills only the first samples of its waveform.
