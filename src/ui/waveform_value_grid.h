@@ -26,8 +26,6 @@ class WaveformValueGrid : public QTableWidget {
 
   // Refills the value and note columns; `step` is the table units per semitone of the notes.
   void ShowValues(std::span<const std::uint8_t, 256> values, int step);
-  // The samples of the last fill.
-  std::span<const std::uint8_t, 256> ShownValues() const { return values_; }
 
   ValueFormat Format() const { return format_; }
   void SetFormat(ValueFormat format);  // refills from the last values

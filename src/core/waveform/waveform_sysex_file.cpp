@@ -4,7 +4,7 @@
 
 namespace morvane {
 
-WaveformSysexFile BuildWaveformSysexFile(ConstWaveformSpan wave, int channel_index) {
+WaveformSysexFile BuildWaveformSysexFile(ConstWaveSpan wave, int channel_index) {
   WaveformSysexFile bytes{};
   auto out = bytes.begin();
   for (const WaveBlockMessage& message : BuildWaveformBlockMessages(channel_index, wave)) {
@@ -13,12 +13,12 @@ WaveformSysexFile BuildWaveformSysexFile(ConstWaveformSpan wave, int channel_ind
   return bytes;
 }
 
-bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveformSpan wave,
-                           int channel_index, FileWriter& writer) {
+bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveSpan wave, int channel_index,
+                           FileWriter& writer) {
   return writer.Replace(file, BuildWaveformSysexFile(wave, channel_index));
 }
 
-bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveformSpan wave,
+bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveSpan wave,
                            int channel_index) {
   FileWriter writer;
   return SaveWaveformSysexFile(file, wave, channel_index, writer);

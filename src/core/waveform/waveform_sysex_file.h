@@ -8,6 +8,7 @@
 
 #include "core/midi/sysex_wave_block.h"
 #include "core/util/file_writer.h"
+#include "core/wavetable/wavetable_store.h"
 
 namespace morvane {
 
@@ -17,16 +18,15 @@ inline constexpr std::size_t kWaveformSysexFileSize =
     std::size_t{kWaveBlocksPerWave} * kWaveBlockMessageSize;  // 328
 
 using WaveformSysexFile = std::array<std::uint8_t, kWaveformSysexFileSize>;
-using ConstWaveformSpan = std::span<const std::uint8_t, kWaveBlocksPerWave * kWaveBlockSamples>;
 
 // The file's bytes for a waveform; channel_index is the MIDI channel - 1.
-WaveformSysexFile BuildWaveformSysexFile(ConstWaveformSpan wave, int channel_index);
+WaveformSysexFile BuildWaveformSysexFile(ConstWaveSpan wave, int channel_index);
 
 // Writes the file through `writer`, so that it is either wholly old or wholly new: a failed save
 // leaves an existing file as it was. False when the file could not be written.
-bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveformSpan wave,
-                           int channel_index, FileWriter& writer);
-bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveformSpan wave,
+bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveSpan wave, int channel_index,
+                           FileWriter& writer);
+bool SaveWaveformSysexFile(const std::filesystem::path& file, ConstWaveSpan wave,
                            int channel_index);
 
 }  // namespace morvane

@@ -16,7 +16,7 @@ struct CellInk {
   QRgb line;
 };
 
-// A window onto the grid's pixels, held in an image whose pixel (0, 0) is Area().topLeft().
+// A window onto the grid's pixels, held in an image whose pixel (0, 0) is the area's top left.
 // Everything is written pixel by pixel and clipped to the area: filling each column's span of a
 // trace is several times faster than stroking polylines. The image is kept between paints, so
 // nothing is allocated once it has reached the largest area asked for.
@@ -26,7 +26,6 @@ class GridCanvas {
   void Reset(const QRect& area);
 
   const QImage& Image() const { return image_; }
-  QRect Area() const { return area_; }
 
   void Fill(const QRect& rect, QRgb color);
   // Background over the whole cell, then the waveform's trace.

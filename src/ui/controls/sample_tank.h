@@ -34,10 +34,9 @@ class SampleTank : public QWidget {
 
   // --- Samples -----------------------------------------------------------------------------
   // The whole 256-byte buffer, for owners that read or write it in place; call Refresh after
-  // writing. Buffer() is the same view under the name the windows use.
+  // writing.
   TankSpan Data() { return model_.Data(); }
   ConstTankSpan Data() const { return model_.Data(); }
-  TankSpan Buffer() { return model_.Data(); }
   void Refresh() { update(); }
 
   std::uint8_t GetValue(int pos) const { return model_.GetValue(pos); }
