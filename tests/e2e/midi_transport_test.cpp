@@ -16,6 +16,7 @@
 #include "platform/user_folders.h"
 #include "sim/virtual_midi_line.h"
 #include "support/fake_midi_driver.h"
+#include "support/midi_event_wait.h"
 #include "support/program_run.h"
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
@@ -40,15 +41,6 @@ int RunWith(MidiDriver& driver, RecordingReporter& reporter, VirtualWaiter& wait
   options.services.midi_driver = &driver;
   options.services.waiter = &waiter;
   return RunProgramAndClose(options, act);
-}
-
-// The next event on the editor's input, waiting for the virtual module's thread at most 5 s.
-std::unique_ptr<MidiEvent> NextEvent(MidiInput& input) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (input.GetEventCount() == 0 && std::chrono::steady_clock::now() < end) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return input.GetMidiEvent();
 }
 
 bool HasMessage(const RecordingReporter& reporter, const QString& text) {
@@ -79,7 +71,7 @@ TEST(MidiTransportTest, AFirstStartOpensTheBuiltInVirtualModuleAndTalksToIt) {
                       ASSERT_EQ(midi.midi_input().State(), MidiInputState::kOpen);
                       ASSERT_EQ(midi.midi_output().State(), MidiOutputState::kOpen);
                       SendCommand(midi.midi_output(), 0, kCommandRequestParameters, 0);
-                      auto reply = NextEvent(midi.midi_input());
+                      auto reply = NextMidiEvent(midi.midi_input(), std::chrono::seconds(5));
                       ASSERT_NE(reply, nullptr);
                       const auto parameters = DecodeParameterReply(reply->sysex);
                       ASSERT_TRUE(parameters.has_value());

@@ -21,6 +21,7 @@
 #include "core/midi/module_messages.h"
 #include "core/midi/sysex_format.h"
 #include "platform/midi/rtmidi_driver.h"
+#include "support/midi_event_wait.h"
 
 extern char** environ;
 
@@ -97,16 +98,6 @@ int IndexContaining(const std::vector<std::string>& names, const std::string& pa
   return -1;
 }
 
-// The next event, waiting for it at most `bound`.
-std::unique_ptr<MidiEvent> NextEvent(MidiInput& input,
-                                     std::chrono::milliseconds bound = std::chrono::seconds(5)) {
-  const auto end = Clock::now() + bound;
-  while (input.GetEventCount() == 0 && Clock::now() < end) {
-    std::this_thread::sleep_for(std::chrono::microseconds(100));
-  }
-  return input.GetMidiEvent();
-}
-
 class SimProgramJackTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -140,7 +131,7 @@ class SimProgramJackTest : public ::testing::Test {
     for (int attempt = 0; attempt < 3; ++attempt) {
       const auto start = Clock::now();
       send();
-      auto reply = NextEvent(*input_, std::chrono::seconds(1));
+      auto reply = NextMidiEvent(*input_, std::chrono::seconds(1));
       if (reply) {
         if (round_trip_ms && attempt == 0) {
           *round_trip_ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
