@@ -17,8 +17,8 @@
 #include "core/wavetable/cell_colors.h"
 #include "core/wavetable/cell_trace.h"
 #include "core/wavetable/wavetable_store.h"
-#include "ui/color_value.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/shell/color_value.h"
 
 namespace morvane {
 namespace {

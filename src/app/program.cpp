@@ -5,9 +5,9 @@
 #include <new>
 
 #include "platform/user_folders.h"
-#include "ui/app_context.h"
-#include "ui/main_window.h"
-#include "ui/message_reporter.h"
+#include "ui/shell/app_context.h"
+#include "ui/shell/message_reporter.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 

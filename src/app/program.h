@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/wavetable/wavetable_store.h"
-#include "ui/app_context.h"
+#include "ui/shell/app_context.h"
 
 namespace morvane {
 

@@ -21,11 +21,11 @@
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
 #include "support/virtual_waiter.h"
-#include "ui/app_context.h"
 #include "ui/controls/value_knob.h"
-#include "ui/main_window.h"
-#include "ui/midi_transport_window.h"
-#include "ui/options_dialog.h"
+#include "ui/midi/midi_transport_window.h"
+#include "ui/settings/options_dialog.h"
+#include "ui/shell/app_context.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 namespace {

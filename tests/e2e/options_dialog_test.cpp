@@ -1,4 +1,4 @@
-#include "ui/options_dialog.h"
+#include "ui/settings/options_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +21,12 @@
 #include "support/recording_reporter.h"
 #include "support/scripted_color_dialogs.h"
 #include "support/temp_home.h"
-#include "ui/app_context.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/wave_grid.h"
-#include "ui/main_window.h"
-#include "ui/options_color_swatch.h"
-#include "ui/waveform_editor_window.h"
+#include "ui/settings/options_color_swatch.h"
+#include "ui/shell/app_context.h"
+#include "ui/waveform/waveform_editor_window.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 namespace {

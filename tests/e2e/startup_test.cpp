@@ -13,10 +13,10 @@
 #include "support/program_run.h"
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
-#include "ui/about_box.h"
-#include "ui/app_context.h"
 #include "ui/controls/value_knob.h"
-#include "ui/main_window.h"
+#include "ui/shell/about_box.h"
+#include "ui/shell/app_context.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 namespace {

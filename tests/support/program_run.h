@@ -5,8 +5,8 @@
 
 #include "app/program.h"
 #include "support/virtual_waiter.h"
-#include "ui/app_context.h"
-#include "ui/main_window.h"
+#include "ui/shell/app_context.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 

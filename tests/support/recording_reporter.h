@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/message_reporter.h"
+#include "ui/shell/message_reporter.h"
 
 namespace morvane {
 

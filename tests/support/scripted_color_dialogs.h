@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/file_dialogs.h"
+#include "ui/shell/file_dialogs.h"
 
 namespace morvane {
 

@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "ui/file_dialogs.h"
+#include "ui/shell/file_dialogs.h"
 
 namespace morvane {
 

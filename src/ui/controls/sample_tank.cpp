@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ui/color_value.h"
 #include "ui/controls/gradient_image.h"
+#include "ui/shell/color_value.h"
 
 namespace morvane {
 namespace {

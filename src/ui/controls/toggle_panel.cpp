@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-#include "ui/color_value.h"
+#include "ui/shell/color_value.h"
 
 namespace morvane {
 

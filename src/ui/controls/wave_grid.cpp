@@ -9,7 +9,7 @@
 #include <QStringView>
 #include <algorithm>
 
-#include "ui/color_value.h"
+#include "ui/shell/color_value.h"
 
 namespace morvane {
 namespace {

@@ -12,7 +12,7 @@
 #include <array>
 #include <cstdint>
 
-#include "ui/color_value.h"
+#include "ui/shell/color_value.h"
 
 namespace morvane {
 namespace {

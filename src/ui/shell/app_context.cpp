@@ -1,0 +1,79 @@
+#include "ui/shell/app_context.h"
+
+#include <QAction>
+
+#include "core/midi/combined_midi_driver.h"
+#include "platform/audio/audio_device_list.h"
+#include "platform/midi/rtmidi_driver.h"
+#include "platform/time/steady_waiter.h"
+#include "sim/virtual_midi_line.h"
+#include "ui/midi/midi_transport_window.h"
+#include "ui/settings/options_dialog.h"
+#include "ui/shell/about_box.h"
+#include "ui/waveform/waveform_editor_window.h"
+#include "ui/wavetable/choice_box.h"
+#include "ui/wavetable/main_window.h"
+
+namespace morvane {
+
+AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
+                       std::unique_ptr<SettingsStore> settings, MessageReporter& messages,
+                       FileDialogs& file_dialogs, AppServices services)
+    : wavetable_(std::move(wavetable)),
+      settings_(std::move(settings)),
+      messages_(messages),
+      file_dialogs_(file_dialogs),
+      system_audio_devices_(services.audio_devices ? nullptr : MakeRtAudioDeviceList()),
+      color_dialogs_(services.color_dialogs ? services.color_dialogs : &native_color_dialogs_),
+      audio_devices_(services.audio_devices ? services.audio_devices : system_audio_devices_.get()),
+      midi_driver_(services.midi_driver),
+      waiter_(services.waiter) {
+  if (!midi_driver_) {
+    // A module is always at hand: the virtual one comes first, so a first start selects it on a
+    // machine with no MIDI hardware.
+    virtual_line_ = std::make_unique<VirtualMidiLine>();
+    virtual_line_->AddModule();
+    system_midi_ = std::make_unique<RtMidiDriver>();
+    all_midi_devices_ = std::make_unique<CombinedMidiDriver>(
+        std::vector<MidiDriver*>{virtual_line_.get(), system_midi_.get()});
+    midi_driver_ = all_midi_devices_.get();
+  }
+  if (!waiter_) {
+    steady_waiter_ = std::make_unique<SteadyWaiter>();
+    waiter_ = steady_waiter_.get();
+  }
+}
+
+AppContext::~AppContext() {
+  // Windows go first, in reverse order of creation, while the stores they use still exist.
+  waveform_editor_.reset();
+  choice_box_.reset();
+  about_box_.reset();
+  midi_transport_window_.reset();
+  options_dialog_.reset();
+  main_window_.reset();
+}
+
+void AppContext::CreateWindows() {
+  main_window_ = std::make_unique<MainWindow>(*this);
+  // Registered before its creation runs: the reload of the slots reads their paths from it.
+  options_dialog_ = std::make_unique<OptionsDialog>(*this);
+  options_dialog_->FormCreate();
+  midi_transport_window_ = std::make_unique<MidiTransportWindow>(*this, *waiter_);
+  midi_transport_window_->FormCreate();
+  about_box_ = std::make_unique<AboutBox>();
+  choice_box_ = std::make_unique<ChoiceBox>();
+  waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
+  // The editor's view also takes the gradient band count chosen in the options.
+  options_dialog_->ApplyWaveLook();
+  // The editor may have come back visible from the last run.
+  main_window_->MenuAction("mnuWaveformEditor")->setChecked(waveform_editor_->isVisible());
+  // WRITE redraws the written cell in its selected state.
+  QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::WaveformWritten,
+                   main_window_.get(),
+                   [this](int bank, int wave) { main_window_->DrawWaveCell(wave, bank, true); });
+  QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuWaveformEditor")->setChecked(false); });
+}
+
+}  // namespace morvane

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <memory>
+
+#include "core/midi/log_lines.h"
+#include "core/midi/midi_driver.h"
+#include "core/settings/settings_store.h"
+#include "core/util/waiter.h"
+#include "core/wavetable/wavetable_store.h"
+#include "ui/shell/file_dialogs.h"
+#include "ui/shell/message_reporter.h"
+
+namespace morvane {
+
+class AudioDeviceList;
+class CombinedMidiDriver;
+class RtMidiDriver;
+class VirtualMidiLine;
+class MainWindow;
+class OptionsDialog;
+class MidiTransportWindow;
+class AboutBox;
+class ChoiceBox;
+class WaveformEditorWindow;
+
+// System dialogs and device lists the windows use; tests put their own in place. nullptr means
+// the real one.
+struct AppServices {
+  ColorDialogs* color_dialogs = nullptr;
+  AudioDeviceList* audio_devices = nullptr;
+  // The MIDI devices; the real ones are the built-in virtual module followed by the system's ports.
+  MidiDriver* midi_driver = nullptr;
+  // The clock of the blocking MIDI waits.
+  Waiter* waiter = nullptr;
+};
+
+// The registry created by main: the shared stores and the windows, each reached through one
+// accessor. It owns them; the windows are destroyed before the stores, and the stores in reverse
+// order of creation.
+class AppContext {
+ public:
+  AppContext(std::unique_ptr<WavetableStore> wavetable, std::unique_ptr<SettingsStore> settings,
+             MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {});
+  ~AppContext();
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  // Creates every window once, in the program's fixed order.
+  void CreateWindows();
+
+  WavetableStore& wavetable() { return *wavetable_; }
+  SettingsStore& settings() { return *settings_; }
+  MessageReporter& messages() { return messages_; }
+  FileDialogs& file_dialogs() { return file_dialogs_; }
+  ColorDialogs& color_dialogs() { return *color_dialogs_; }
+  AudioDeviceList& audio_devices() { return *audio_devices_; }
+  MidiDriver& midi_driver() { return *midi_driver_; }
+  // Every MIDI log line goes here until the module control window shows them.
+  LogLines& midi_log() { return midi_log_; }
+
+  MainWindow* main_window() { return main_window_.get(); }
+  OptionsDialog* options_dialog() { return options_dialog_.get(); }
+  const OptionsDialog* options_dialog() const { return options_dialog_.get(); }
+  MidiTransportWindow* midi_transport_window() { return midi_transport_window_.get(); }
+  AboutBox* about_box() { return about_box_.get(); }
+  ChoiceBox* choice_box() { return choice_box_.get(); }
+  WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
+
+ private:
+  std::unique_ptr<WavetableStore> wavetable_;
+  std::unique_ptr<SettingsStore> settings_;
+  MessageReporter& messages_;
+  FileDialogs& file_dialogs_;
+  NativeColorDialogs native_color_dialogs_;
+  std::unique_ptr<AudioDeviceList> system_audio_devices_;
+  ColorDialogs* color_dialogs_;
+  AudioDeviceList* audio_devices_;
+  // The built-in devices exist only when no driver was given; they outlive every window.
+  std::unique_ptr<VirtualMidiLine> virtual_line_;
+  std::unique_ptr<RtMidiDriver> system_midi_;
+  std::unique_ptr<CombinedMidiDriver> all_midi_devices_;
+  MidiDriver* midi_driver_;
+  std::unique_ptr<Waiter> steady_waiter_;
+  Waiter* waiter_;
+  LogLines midi_log_;
+
+  std::unique_ptr<MainWindow> main_window_;
+  std::unique_ptr<OptionsDialog> options_dialog_;
+  std::unique_ptr<MidiTransportWindow> midi_transport_window_;
+  std::unique_ptr<AboutBox> about_box_;
+  std::unique_ptr<ChoiceBox> choice_box_;
+  std::unique_ptr<WaveformEditorWindow> waveform_editor_;
+};
+
+}  // namespace morvane

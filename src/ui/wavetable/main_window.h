@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "core/wavetable/main_window_settings.h"
+#include "core/wavetable/mulaw_tables.h"
+#include "ui/shell/file_dialogs.h"
+
+class QAction;
+class QLabel;
+class QScrollArea;
+class QTabBar;
+
+namespace morvane {
+
+class AppContext;
+class ValueKnob;
+class WaveGrid;
+
+// "Wavetable": the main window. It shows the current slot of the wavetable store as a grid of
+// waveform cells, one tab per slot, and holds the menus of the file, transfer, batch, find and
+// calculation commands.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(AppContext& app);
+  ~MainWindow() override;
+
+  // The menu entry with the given object name (nullptr when there is none).
+  QAction* MenuAction(const QString& object_name) const;
+  WaveGrid* Grid() const { return grid_; }
+
+  int CellWidth() const { return cell_width_; }
+  int RowHeight() const { return cell_width_ * 3 / 4; }
+  bool AutoSizeChecked() const;
+  const CellColors& Colors() const { return colors_; }
+  // Sets one of the grid's ten colours (a CellColor); the options dialog's swatch shows it too.
+  void SetColor(int which, std::uint32_t value);
+  const MuLawTables& MuLaw() const { return mu_law_; }
+
+  // Sizes the client area so that all 64 columns and 32 rows fit, within the screen.
+  void FitWindow();
+  // Redraws one cell of the current slot, or all of them (each selected when it lies inside the
+  // grid selection).
+  void DrawWaveCell(int column, int row, bool selected);
+  void RefreshGrid();
+  // The zoom keys of the grid: "+", "-", "/" (AutoSize) and "0" (Minimun).
+  void ZoomKey(QChar key);
+
+  // Reloads the eight slots from their slot paths (the options ask for it at start-up).
+  void Autoload();
+
+  // The open dialog of "Load " and "Import ", which the options dialog borrows.
+  FileDialogRequest OpenDialogRequest() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Life cycle and view (main_window.cpp).
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void BuildMenus();
+  void BuildCentralArea();
+  void ApplySettings(const MainWindowSettings& settings);
+  MainWindowSettings CurrentSettings() const;
+  void ShowAbout();
+  void ShowWaveformEditor();
+  void ShowOptions();
+  void ZoomKnobChanged();
+  void SetCellWidth(int width);
+  void ZoomBy(int delta);
+  void MinimunToggled();
+  void SelectAll();
+  void SelectBankToggled();
+  void CellReleased(int column, int row);
+  void TabChanged(int tab);
+  void ShowSlotName(bool with_directory);
+  // The slot paths live in the options dialog.
+  QString SlotPath(int slot) const;
+  void SetSlotPath(int slot, const QString& path);
+
+  // Toolbar (main_window_toolbar.cpp).
+  void BuildToolBar();
+
+  // File commands (main_window_file_commands.cpp).
+  void LoadCommand();
+  void ImportCommand();
+  void SaveCommand();
+  QString AskFileToOpen();
+  void AfterRead(bool read, const QString& slot_path);
+
+  AppContext& app_;
+  CellColors colors_ = kDefaultCellColors;
+  MuLawTables mu_law_{};
+  int cell_width_ = 39;
+  int saved_zoom_ = 39;
+  QSize saved_client_size_;
+  bool select_all_ = false;
+  bool shown_once_ = false;
+  ValueKnob* zoom_knob_ = nullptr;
+  QLabel* name_label_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  QScrollArea* grid_area_ = nullptr;
+  WaveGrid* grid_ = nullptr;
+};
+
+}  // namespace morvane

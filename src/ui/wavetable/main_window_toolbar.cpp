@@ -1,0 +1,112 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "ui/controls/value_knob.h"
+#include "ui/shell/tool_icons.h"
+#include "ui/wavetable/main_window.h"
+
+namespace morvane {
+
+namespace {
+
+// Toolbar buttons run menu entries: hint, glyph and colour of the icon, menu entry.
+struct ToolButtonEntry {
+  const char* hint;
+  const char* glyph;
+  QColor tile;
+  const char* menu_entry;
+  bool separator_before = false;
+};
+
+const ToolButtonEntry kToolButtons[] = {
+    {"New", "N", QColor(90, 110, 130), "mnuNew"},
+    {"Open File", "O", QColor(60, 120, 190), "mnuLoad"},
+    {"Save File", "S", QColor(60, 150, 90), "mnuSave"},
+    {"Receive from MIDI", "RX", QColor(160, 90, 40), "mnuReceiveMidi", true},
+    {"Send to MIDI", "TX", QColor(190, 120, 30), "mnuSendMidi"},
+    {"Waveform Editor", "W", QColor(40, 140, 140), "mnuWaveformEditor", true},
+    {"Spectrum Editor", "F", QColor(120, 80, 170), "mnuFftEditor"},
+    {"8 Bits Sample Editor", "8", QColor(170, 70, 110), "mnuSampleEditor"},
+    {"Spectral Map", "M", QColor(80, 90, 180), "mnuSpectralMap"},
+    {"Generators", "G", QColor(60, 130, 60), "mnuFunctions"},
+    {"Scales", "Sc", QColor(150, 130, 40), "mnuScalesWindow"},
+    {"Options box", "Op", QColor(100, 100, 100), "mnuOptions"},
+    {"Module Control Box", "MC", QColor(150, 60, 60), "mnuModuleControl"},
+    {"Autosize window", "[]", QColor(70, 100, 140), "mnuMinimun", true},
+};
+
+QLabel* AddLabel(QToolBar* toolbar, const QString& object_name, const QString& text,
+                 const QString& style) {
+  auto* label = new QLabel(text, toolbar);
+  label->setObjectName(object_name);
+  label->setStyleSheet(style);
+  label->setContentsMargins(6, 0, 6, 0);
+  toolbar->addWidget(label);
+  return label;
+}
+
+}  // namespace
+
+void MainWindow::BuildToolBar() {
+  auto* toolbar = addToolBar("Tools");
+  toolbar->setObjectName("ToolBar1");
+  toolbar->setMovable(false);
+  toolbar->setIconSize(QSize(24, 24));
+  for (const ToolButtonEntry& entry : kToolButtons) {
+    if (entry.separator_before) toolbar->addSeparator();
+    QAction* command = MenuAction(entry.menu_entry);
+    QAction* button = toolbar->addAction(GlyphIcon(entry.glyph, entry.tile), entry.hint);
+    button->setToolTip(entry.hint);
+    button->setEnabled(command->isEnabled());
+    connect(button, &QAction::triggered, command, &QAction::trigger);
+    connect(command, &QAction::enabledChanged, button, &QAction::setEnabled);
+  }
+  toolbar->addSeparator();
+
+  zoom_knob_ =
+      MakeValueKnob(toolbar, "kvpotzoom", "Zoom", kMinCellWidth, kMaxCellWidth, kMinCellWidth);
+  zoom_knob_->SetColors(Qt::yellow, Qt::black);
+  zoom_knob_->SetAlwayDetect(true);
+  zoom_knob_->setFixedSize(34, 24);  // room for "128"; a toolbar would squeeze it to its text
+  toolbar->addWidget(zoom_knob_);
+  connect(zoom_knob_, &ValueKnob::OnChange, this, &MainWindow::ZoomKnobChanged);
+
+  auto* scales = new QComboBox(toolbar);
+  scales->setObjectName("ComboBox8");
+  scales->setToolTip("Wavetable Scales  ");
+  scales->setMaxVisibleItems(32);
+  scales->setMinimumWidth(120);
+  scales->setEnabled(false);
+  toolbar->addWidget(scales);
+  const QString grey_small = "color: grey; font-size: 8pt;";
+  AddLabel(toolbar, "Label3", "R = 0", grey_small);
+  AddLabel(toolbar, "Label4", "U = 0", grey_small);
+  toolbar->addSeparator();
+
+  auto* copy_to_sample = new QCheckBox("Copy to Sample", toolbar);
+  copy_to_sample->setObjectName("CheckBox2");
+  copy_to_sample->setToolTip("AutoPlay Selected Waveforms");
+  copy_to_sample->setChecked(true);
+  toolbar->addWidget(copy_to_sample);
+  auto* auto_play = new QCheckBox("AutoPlay", toolbar);
+  auto_play->setObjectName("CheckBox1");
+  auto_play->setToolTip("AutoPlay Selected Waveforms");
+  toolbar->addWidget(auto_play);
+  // "AutoPlay" only means something while the selection is copied to the sample editor.
+  connect(copy_to_sample, &QCheckBox::toggled, auto_play, &QCheckBox::setEnabled);
+  auto* looping = new QToolButton(toolbar);
+  looping->setObjectName("btnLooping");
+  looping->setToolTip("Loop /One shot play ");
+  looping->setCheckable(true);
+  looping->setIcon(GlyphIcon("Lp", QColor(90, 90, 120)));
+  toolbar->addWidget(looping);
+  toolbar->addSeparator();
+
+  name_label_ = AddLabel(toolbar, "Label1", "", "");
+}
+
+}  // namespace morvane
