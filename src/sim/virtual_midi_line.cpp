@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/midi/sysex_wave_block.h"
+#include "sim/midi_stream_framer.h"
 
 namespace morvane {
 
@@ -101,6 +102,7 @@ class VirtualMidiLine::Line {
       ++generation_;
       incoming_.clear();
       outgoing_.clear();
+      framer_ = {};
       last_due_ = {};
     }
     wake_.notify_all();
@@ -181,6 +183,8 @@ class VirtualMidiLine::Line {
   std::condition_variable wake_;  // work for the line's thread
   std::condition_variable idle_;  // the line went idle
   std::vector<VirtualModule> modules_;
+  // The modules read the line as one byte stream, as their inputs do.
+  MidiStreamFramer framer_;
   ReplyFaultPlan faults_;
   std::deque<std::vector<std::uint8_t>> incoming_;
   std::deque<PendingReply> outgoing_;  // in order of delivery
@@ -298,16 +302,18 @@ void VirtualMidiLine::Line::Run() {
   }
 }
 
-void VirtualMidiLine::Line::Feed(const std::vector<std::uint8_t>& message,
+void VirtualMidiLine::Line::Feed(const std::vector<std::uint8_t>& bytes,
                                  LineClock::time_point now) {
-  for (VirtualModule& module : modules_) {
-    for (ModuleReply& reply : module.Receive(message)) {
-      ++replies_produced_;
-      const auto delay = faults_.Apply(reply);
-      if (!delay) continue;
-      Schedule(std::move(reply), now + options_.latency + *delay);
+  framer_.Feed(bytes, [&](std::span<const std::uint8_t> message) {
+    for (VirtualModule& module : modules_) {
+      for (ModuleReply& reply : module.Receive(message)) {
+        ++replies_produced_;
+        const auto delay = faults_.Apply(reply);
+        if (!delay) continue;
+        Schedule(std::move(reply), now + options_.latency + *delay);
+      }
     }
-  }
+  });
 }
 
 void VirtualMidiLine::Line::Schedule(std::vector<std::uint8_t> reply, LineClock::time_point due) {

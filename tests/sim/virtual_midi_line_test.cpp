@@ -285,5 +285,35 @@ TEST_F(VirtualMidiLineTest, StrayMessagesReachTheInputAsTheyAre) {
   EXPECT_EQ(sink_.Count(), 0u);
 }
 
+// What the driver of a computer's input may hand over as one message: a request cut off before
+// its F7, the two selects and a block. The module reads it as its input does: the request is
+// dropped, the selects and the block are taken.
+TEST_F(VirtualMidiLineTest, AJoinedStreamIsReadMessageByMessage) {
+  line_.AddModule(ModuleOn(0, /*handshake=*/true));
+  Open();
+  std::array<std::uint8_t, kWaveBlockSamples> data;
+  data.fill(0x21);
+  const WaveBlockMessage block = BuildWaveBlockMessage(0, 64, data);
+  const std::uint8_t head[] = {0xF0, 0x70, 0x7C, 0x00, 0xB0, 0, 3, 0xB0, 32, 9};
+  std::vector<std::uint8_t> joined(std::size(head) + block.size());
+  std::copy(block.begin(), block.end(),
+            std::copy(std::begin(head), std::end(head), joined.begin()));
+  ASSERT_EQ(joined.size(), 92u);
+  output_->SendLong(joined);
+
+  const AckMessage ack = BuildAckMessage(0);
+  EXPECT_EQ(OnlyReply(), std::vector<std::uint8_t>(ack.begin(), ack.end()));
+  line_.WithModule(0, [](VirtualModule& module) {
+    EXPECT_EQ(module.SelectedIndex(), WaveIndex(3, 9));
+    EXPECT_EQ(module.Waveform(WaveIndex(3, 9))[64], 0x21);
+    EXPECT_EQ(module.Waveform(0)[64], kZeroLine);
+  });
+
+  // A request with a timing clock inside is still answered.
+  output_->SendLong(
+      std::vector<std::uint8_t>{0xF0, 0x70, 0x7C, 0x00, 0xF8, 0x08, 0x00, 0x00, 0xF7});
+  EXPECT_EQ(OnlyReply().size(), static_cast<std::size_t>(kParameterReplySize));
+}
+
 }  // namespace
 }  // namespace morvane

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/midi/sysex_format.h"
+#include "sim/midi_stream_framer.h"
 #include "sim/program/sim_options.h"
 #include "sim/virtual_module.h"
 
@@ -166,15 +167,20 @@ int Run(const SimOptions& options) {
               << SeenName(*ports.out, options.input_port) << "\" out=\""
               << SeenName(*ports.in, options.output_port) << '"' << std::endl;
 
+    // The MIDI layer may join pieces of the stream into one message: the modules read it as
+    // the byte stream it is.
+    MidiStreamFramer framer;
     for (auto messages = queue.Wait(); !messages.empty(); messages = queue.Wait()) {
-      for (const auto& message : messages) {
-        if (options.verbose) std::cerr << "in:  " << Hex(message) << '\n';
-        for (VirtualModule& module : modules) {
-          for (const ModuleReply& reply : module.Receive(message)) {
-            if (options.verbose) std::cerr << "out: " << Hex(reply) << '\n';
-            ports.out->sendMessage(reply.data(), reply.size());
+      for (const auto& bytes : messages) {
+        if (options.verbose) std::cerr << "in:  " << Hex(bytes) << '\n';
+        framer.Feed(bytes, [&](std::span<const std::uint8_t> message) {
+          for (VirtualModule& module : modules) {
+            for (const ModuleReply& reply : module.Receive(message)) {
+              if (options.verbose) std::cerr << "out: " << Hex(reply) << '\n';
+              ports.out->sendMessage(reply.data(), reply.size());
+            }
           }
-        }
+        });
       }
     }
     ports.in->closePort();
