@@ -11,6 +11,7 @@
 
 #include "core/midi/sysex_wave_block.h"
 #include "sim/midi_stream_framer.h"
+#include "sim/wire_pacer.h"
 
 namespace morvane {
 
@@ -25,6 +26,12 @@ struct PendingReply {
   LineClock::time_point due;
 };
 
+// A message from the editor and the time its last byte reaches the modules.
+struct PendingMessage {
+  std::vector<std::uint8_t> bytes;
+  LineClock::time_point arrival;
+};
+
 }  // namespace
 
 // The line's state, shared by the driver object and its connections. Two locks: mutex_ guards the
@@ -33,7 +40,8 @@ struct PendingReply {
 // holds both at once, so a sink may even send.
 class VirtualMidiLine::Line {
  public:
-  explicit Line(const Options& options) : options_(options) {
+  explicit Line(const Options& options)
+      : options_(options), to_modules_(options.baud), to_editor_(options.baud) {
     thread_ = std::thread([this] { Run(); });
   }
   ~Line() { Shutdown(); }
@@ -103,6 +111,8 @@ class VirtualMidiLine::Line {
       incoming_.clear();
       outgoing_.clear();
       framer_ = {};
+      to_modules_.Reset();
+      to_editor_.Reset();
       last_due_ = {};
     }
     wake_.notify_all();
@@ -147,7 +157,8 @@ class VirtualMidiLine::Line {
         throw MidiDriverError(std::string(kVirtualDeviceName) + " is not connected");
       }
       if (message.empty()) return;
-      incoming_.push_back(std::move(message));
+      const auto arrival = to_modules_.Pass(message.size(), LineClock::now());
+      incoming_.push_back({std::move(message), arrival});
     }
     wake_.notify_all();
   }
@@ -186,7 +197,9 @@ class VirtualMidiLine::Line {
   // The modules read the line as one byte stream, as their inputs do.
   MidiStreamFramer framer_;
   ReplyFaultPlan faults_;
-  std::deque<std::vector<std::uint8_t>> incoming_;
+  std::deque<PendingMessage> incoming_;  // in order of arrival
+  WirePacer to_modules_;
+  WirePacer to_editor_;
   std::deque<PendingReply> outgoing_;  // in order of delivery
   LineClock::time_point last_due_{};
   std::uint64_t replies_produced_ = 0;
@@ -271,11 +284,13 @@ void VirtualMidiLine::Line::Run() {
   std::unique_lock lock(mutex_);
   while (!stopping_) {
     const auto now = LineClock::now();
-    if (!incoming_.empty()) {
+    if (!incoming_.empty() && incoming_.front().arrival <= now) {
       busy_ = true;
-      auto messages = std::move(incoming_);
-      incoming_.clear();
-      for (const auto& message : messages) Feed(message, now);
+      while (!incoming_.empty() && incoming_.front().arrival <= now) {
+        const PendingMessage message = std::move(incoming_.front());
+        incoming_.pop_front();
+        Feed(message.bytes, message.arrival);
+      }
       continue;
     }
     if (!outgoing_.empty() && outgoing_.front().due <= now) {
@@ -294,10 +309,13 @@ void VirtualMidiLine::Line::Run() {
       busy_ = false;
       idle_.notify_all();
     }
-    if (outgoing_.empty()) {
+    if (outgoing_.empty() && incoming_.empty()) {
       wake_.wait(lock);
     } else {
-      wake_.wait_until(lock, outgoing_.front().due);
+      auto next = LineClock::time_point::max();
+      if (!outgoing_.empty()) next = outgoing_.front().due;
+      if (!incoming_.empty()) next = std::min(next, incoming_.front().arrival);
+      wake_.wait_until(lock, next);
     }
   }
 }
@@ -317,8 +335,9 @@ void VirtualMidiLine::Line::Feed(const std::vector<std::uint8_t>& bytes,
 }
 
 void VirtualMidiLine::Line::Schedule(std::vector<std::uint8_t> reply, LineClock::time_point due) {
-  // One serial line: nothing overtakes a late reply.
-  last_due_ = std::max(due, last_due_);
+  // One serial line: nothing overtakes a late reply, and at a set rate each reply takes its
+  // time on the cable after the one before.
+  last_due_ = to_editor_.Pass(reply.size(), std::max(due, last_due_));
   outgoing_.push_back({std::move(reply), last_due_});
 }
 

@@ -28,6 +28,9 @@ class VirtualMidiLine : public MidiDriver {
   struct Options {
     // Time between a message leaving the editor and the replies it causes reaching the input.
     std::chrono::milliseconds latency{0};
+    // Rate of the cable in both directions, 10 bits a byte: WirePacer::kMidiBaud paces the line
+    // as a real MIDI cable, so transfers take the time they take on hardware. 0: no delay.
+    int baud = 0;
   };
 
   VirtualMidiLine();

@@ -10,6 +10,7 @@
 #include "core/midi/sysex_format.h"
 #include "core/midi/sysex_wave_block.h"
 #include "recording_sink.h"
+#include "sim/wire_pacer.h"
 
 namespace morvane {
 namespace {
@@ -313,6 +314,32 @@ TEST_F(VirtualMidiLineTest, AJoinedStreamIsReadMessageByMessage) {
   output_->SendLong(
       std::vector<std::uint8_t>{0xF0, 0x70, 0x7C, 0x00, 0xF8, 0x08, 0x00, 0x00, 0xF7});
   EXPECT_EQ(OnlyReply().size(), static_cast<std::size_t>(kParameterReplySize));
+}
+
+// At the MIDI rate a block and its acknowledgement take their 88 bytes of cable time, 10 bits a
+// byte: 28.16 ms before the reply can be there.
+TEST(VirtualMidiLinePacingTest, AtTheMidiRateRepliesComeAfterTheirBytesCrossedTheCable) {
+  VirtualMidiLine::Options options;
+  options.baud = WirePacer::kMidiBaud;
+  VirtualMidiLine line(options);
+  line.AddModule(ModuleOn(0, /*handshake=*/true));
+  RecordingSink sink;
+  auto input = line.OpenInput(0, sink);
+  input->Start();
+  auto output = line.OpenOutput(0);
+  std::array<std::uint8_t, kWaveBlockSamples> data{};
+  const auto start = std::chrono::steady_clock::now();
+  output->SendLong(BuildWaveBlockMessage(0, 0, data));
+  ASSERT_TRUE(sink.WaitForCount(1));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::microseconds(28'160));
+
+  // Two blocks sent at once queue on the cable: the second reply needs twice the time.
+  const auto second_start = std::chrono::steady_clock::now();
+  output->SendLong(BuildWaveBlockMessage(0, 64, data));
+  output->SendLong(BuildWaveBlockMessage(0, 128, data));
+  ASSERT_TRUE(sink.WaitForCount(3));
+  EXPECT_GE(std::chrono::steady_clock::now() - second_start,
+            std::chrono::microseconds(2 * 26'240 + 1'920));
 }
 
 }  // namespace

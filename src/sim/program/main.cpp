@@ -25,6 +25,7 @@
 #include "sim/midi_stream_framer.h"
 #include "sim/program/sim_options.h"
 #include "sim/virtual_module.h"
+#include "sim/wire_pacer.h"
 
 namespace morvane {
 namespace {
@@ -170,13 +171,17 @@ int Run(const SimOptions& options) {
     // The MIDI layer may join pieces of the stream into one message: the modules read it as
     // the byte stream it is.
     MidiStreamFramer framer;
+    WirePacer to_modules(options.baud);
+    WirePacer to_editor(options.baud);
     for (auto messages = queue.Wait(); !messages.empty(); messages = queue.Wait()) {
       for (const auto& bytes : messages) {
         if (options.verbose) std::cerr << "in:  " << Hex(bytes) << '\n';
+        std::this_thread::sleep_until(to_modules.Pass(bytes.size(), WirePacer::Clock::now()));
         framer.Feed(bytes, [&](std::span<const std::uint8_t> message) {
           for (VirtualModule& module : modules) {
             for (const ModuleReply& reply : module.Receive(message)) {
               if (options.verbose) std::cerr << "out: " << Hex(reply) << '\n';
+              std::this_thread::sleep_until(to_editor.Pass(reply.size(), WirePacer::Clock::now()));
               ports.out->sendMessage(reply.data(), reply.size());
             }
           }

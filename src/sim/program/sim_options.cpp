@@ -31,6 +31,7 @@ std::optional<SimOptions> ParseSimOptions(std::span<const char* const> arguments
       {"--channel", 1, 16, &options.channel},
       {"--modules", 1, 8, &options.modules},
       {"--firmware-rev", 0, 255, &options.firmware_revision},
+      {"--baud", 0, 1'000'000, &options.baud},
   };
   struct Text {
     std::string_view name;
@@ -94,6 +95,8 @@ std::string SimUsage(const std::string& program) {
          "  --modules N        number of modules, on consecutive channels, 1 to 8 (default 1)\n"
          "  --handshake        modules acknowledge every block from the start\n"
          "  --firmware-rev R   firmware revision reported, 0 to 255 (default 47)\n"
+         "  --baud B           pace messages both ways as a cable of B baud, 10 bits a byte;\n"
+         "                     31250 is the MIDI rate (default 0: no pacing)\n"
          "  --client NAME      MIDI client name (default morvane8-sim)\n"
          "  --in-port NAME     input port name (default \"Morvane-8 sim in\")\n"
          "  --out-port NAME    output port name (default \"Morvane-8 sim out\")\n"

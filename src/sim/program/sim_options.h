@@ -12,6 +12,7 @@ struct SimOptions {
   int modules = 1;         // modules on consecutive channels, 1..8
   bool handshake = false;  // modules start with handshake on
   int firmware_revision = 47;
+  int baud = 0;  // cable rate to pace the messages at, 10 bits a byte; 0: no pacing
   std::string client = "morvane8-sim";
   std::string input_port = "Morvane-8 sim in";
   std::string output_port = "Morvane-8 sim out";
