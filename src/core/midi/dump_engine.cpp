@@ -58,6 +58,12 @@ DumpEngine::Reply DumpEngine::AwaitReply(int bank, int wave, int block, int& ret
   return countdown > 0 ? Reply::kTaken : Reply::kNone;
 }
 
+void DumpEngine::SendDelay() {
+  // A delay of 0 is none: a wait of "more than 0 ms" would still cost up to a millisecond a
+  // block, seconds over a whole table.
+  if (settings_.send_delay_ms > 0) port_.WaitMs(settings_.send_delay_ms);
+}
+
 void DumpEngine::SendBlock(ConstWaveSpan wave, int block) {
   SendWaveBlock(port_.Out(), ChannelIndex(), WaveBlockPosition(block), wave);
 }
@@ -70,7 +76,7 @@ int DumpEngine::SendWaveform(int bank, int wave) {
   for (int block = 0; block < kWaveBlocksPerWave; ++block) {
     if (!Handshake()) {
       SendBlock(samples, block);
-      port_.WaitMs(settings_.send_delay_ms);
+      SendDelay();
       continue;
     }
     int retries = 0;
@@ -90,7 +96,7 @@ int DumpEngine::SendWaveform(int bank, int wave) {
         failed = true;
       }
     }
-    port_.WaitMs(settings_.send_delay_ms);
+    SendDelay();
     if (failed) return kFailure;
   }
   view_.ShowWaveform(index);

@@ -93,6 +93,7 @@ class DumpEngine {
   template <typename Send>
   Reply AwaitReply(int bank, int wave, int block, int& retries, Send send);
   void SendBlock(ConstWaveSpan wave, int block);
+  void SendDelay();
   // Ends the dump the same way whether it ran to its end or a port error cut it short.
   template <typename Body>
   DumpOutcome RunDump(const std::string& log_line, const std::string& caption, int maximum,

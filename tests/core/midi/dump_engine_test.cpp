@@ -280,6 +280,7 @@ TEST_F(DumpEngineTest, WavetableDumpsGoBankAfterBank) {
   module_.acknowledges = false;
   const DumpOutcome sent = Engine().SendWavetable();
   EXPECT_TRUE(sent.Completed(kWaveCount));
+  EXPECT_TRUE(port_.waits.empty());  // a send delay of 0 is no wait at all
   EXPECT_EQ(port_.log, std::vector<std::string>{" > Send WaveTable  Chan 3"});
   EXPECT_EQ(port_.sent[6 * 64], (Message{0xB2, 0, 1}));  // bank 1 after the 64 waves of bank 0
   EXPECT_EQ(port_.sent[6 * 64 + 1], (Message{0xB2, 1, 0}));
