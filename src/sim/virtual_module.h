@@ -39,9 +39,6 @@ struct FirmwareIdentity {
   std::uint8_t magic_low = 0x5A;  // second byte of the magic number (the first is the flags)
 };
 
-// Revision from which the firmware knows the flags byte (handshake, flash recall).
-inline constexpr std::uint8_t kFirstRevisionWithFlags = 46;
-
 // The module's memory has the shape of one wavetable slot.
 using ModuleWaveform = std::array<std::uint8_t, kWaveLength>;
 using ModuleReply = std::vector<std::uint8_t>;

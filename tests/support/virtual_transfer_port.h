@@ -29,6 +29,9 @@ class VirtualTransferPort final : public TransferPort, public MidiOut, public Tr
   // A reply that another device put on the input at the current time (a stray Note On, say).
   void Inject(Message message) { Schedule(std::move(message), now_ms); }
 
+  // Extra time, in ms, that a reply of the responder spends on the line (a slow module).
+  std::function<int(const Message& reply)> extra_delay_ms;
+
   // MidiOut
   void PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
     Message message{status, data1};
@@ -97,7 +100,8 @@ class VirtualTransferPort final : public TransferPort, public MidiOut, public Tr
     sent.push_back(message);
     if (!responder_) return;
     for (Message& reply : responder_(message)) {
-      Schedule(std::move(reply), now_ms + static_cast<std::uint64_t>(latency_ms_));
+      const int extra = extra_delay_ms ? extra_delay_ms(reply) : 0;
+      Schedule(std::move(reply), now_ms + static_cast<std::uint64_t>(latency_ms_ + extra));
     }
   }
   void Schedule(Message message, std::uint64_t due_ms) {
