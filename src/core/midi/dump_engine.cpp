@@ -153,19 +153,25 @@ DumpOutcome DumpEngine::RunDump(const std::string& log_line, const std::string& 
   return outcome;
 }
 
+void DumpEngine::TransferInOrder(int first, int count, WaveformTransfer transfer,
+                                 DumpOutcome& outcome) {
+  for (int n = 0; n < count; ++n) {
+    const int index = first + n;
+    if ((this->*transfer)(index / kWavesPerBank, index % kWavesPerBank) != kSuccess) {
+      ++outcome.failures;
+      return;
+    }
+    ++outcome.waveforms_done;
+    view_.SetProgress(n);
+  }
+}
+
 DumpOutcome DumpEngine::SendBank(int bank) {
   return RunDump(
       " > Send Bank " + std::to_string(bank) + ChannelSuffix(settings_.channel), "Send One Bank",
       kWavesPerBank,
       [&](DumpOutcome& outcome) {
-        for (int wave = 0; wave < kWavesPerBank; ++wave) {
-          if (SendWaveform(bank, wave) != kSuccess) {
-            ++outcome.failures;
-            return;
-          }
-          ++outcome.waveforms_done;
-          view_.SetProgress(wave);
-        }
+        TransferInOrder(WaveIndex(bank, 0), kWavesPerBank, &DumpEngine::SendWaveform, outcome);
       },
       /*refresh_grid=*/false, /*refresh_editor=*/true, /*refresh_map=*/false);
 }
@@ -175,14 +181,7 @@ DumpOutcome DumpEngine::ReceiveBank(int bank) {
       " > Receive Bank " + std::to_string(bank) + ChannelSuffix(settings_.channel),
       "Receive One Bank", kWavesPerBank,
       [&](DumpOutcome& outcome) {
-        for (int wave = 0; wave < kWavesPerBank; ++wave) {
-          if (ReceiveWaveform(bank, wave) != kSuccess) {
-            ++outcome.failures;
-            return;
-          }
-          ++outcome.waveforms_done;
-          view_.SetProgress(wave);
-        }
+        TransferInOrder(WaveIndex(bank, 0), kWavesPerBank, &DumpEngine::ReceiveWaveform, outcome);
       },
       /*refresh_grid=*/true, /*refresh_editor=*/true, /*refresh_map=*/false);
 }
@@ -191,14 +190,7 @@ DumpOutcome DumpEngine::SendWavetable() {
   return RunDump(
       " > Send WaveTable" + ChannelSuffix(settings_.channel), "Send WaveTable", kWaveCount,
       [&](DumpOutcome& outcome) {
-        for (int index = 0; index < kWaveCount; ++index) {
-          if (SendWaveform(index / kWavesPerBank, index % kWavesPerBank) != kSuccess) {
-            ++outcome.failures;
-            return;
-          }
-          ++outcome.waveforms_done;
-          view_.SetProgress(index);
-        }
+        TransferInOrder(0, kWaveCount, &DumpEngine::SendWaveform, outcome);
       },
       /*refresh_grid=*/false, /*refresh_editor=*/true, /*refresh_map=*/false);
 }
@@ -207,14 +199,7 @@ DumpOutcome DumpEngine::ReceiveWavetable() {
   return RunDump(
       " > Receive WaveTable" + ChannelSuffix(settings_.channel), "Receive ALL Waves", kWaveCount,
       [&](DumpOutcome& outcome) {
-        for (int index = 0; index < kWaveCount; ++index) {
-          if (ReceiveWaveform(index / kWavesPerBank, index % kWavesPerBank) != kSuccess) {
-            ++outcome.failures;
-            return;
-          }
-          ++outcome.waveforms_done;
-          view_.SetProgress(index);
-        }
+        TransferInOrder(0, kWaveCount, &DumpEngine::ReceiveWaveform, outcome);
       },
       /*refresh_grid=*/true, /*refresh_editor=*/true, /*refresh_map=*/false);
 }

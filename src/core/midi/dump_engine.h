@@ -94,6 +94,10 @@ class DumpEngine {
   Reply AwaitReply(int bank, int wave, int block, int& retries, Send send);
   void SendBlock(ConstWaveSpan wave, int block);
   void SendDelay();
+  using WaveformTransfer = int (DumpEngine::*)(int bank, int wave);
+  // Waveforms first .. first + count - 1 one after the other, the gauge at each one's number;
+  // the first failure ends the run.
+  void TransferInOrder(int first, int count, WaveformTransfer transfer, DumpOutcome& outcome);
   // Ends the dump the same way whether it ran to its end or a port error cut it short.
   template <typename Body>
   DumpOutcome RunDump(const std::string& log_line, const std::string& caption, int maximum,

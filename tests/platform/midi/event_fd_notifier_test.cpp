@@ -1,17 +1,15 @@
 #include "platform/midi/event_fd_notifier.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <thread>
+
+#include "support/fd_readable.h"
 
 namespace morvane {
 namespace {
 
-bool Readable(int fd) {
-  pollfd watched{fd, POLLIN, 0};
-  return poll(&watched, 1, 0) == 1 && (watched.revents & POLLIN) != 0;
-}
+using testing::Readable;
 
 TEST(EventFdNotifierTest, WakesAreCountedUntilDrained) {
   EventFdNotifier notifier;

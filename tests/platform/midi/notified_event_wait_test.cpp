@@ -1,21 +1,18 @@
 #include "platform/midi/notified_event_wait.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
 
 #include "platform/time/steady_waiter.h"
+#include "support/fd_readable.h"
 
 namespace morvane {
 namespace {
 
-bool Readable(int fd) {
-  pollfd watched{fd, POLLIN, 0};
-  return poll(&watched, 1, 0) == 1 && (watched.revents & POLLIN) != 0;
-}
+using testing::Readable;
 
 // The driver thread queues an event and wakes: the wait ends then, long before its time, and
 // the window thread is woken again once the transfer's wait is gone.
