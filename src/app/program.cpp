@@ -31,6 +31,18 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
     return 1;
   }
 
+  std::unique_ptr<ParameterStore> parameters;
+  try {
+    parameters = options.create_parameter_store ? options.create_parameter_store()
+                                                : std::make_unique<ParameterStore>();
+  } catch (const std::bad_alloc&) {
+    // Reported below, as the wavetable store's is.
+  }
+  if (!parameters) {
+    messages.Show("Fatal Error", "Alloc Memory Parametres", QMessageBox::Ok | QMessageBox::Cancel);
+    return 1;
+  }
+
   QApplication::setApplicationName("Morvane8_v2.3.exe");
 
   auto settings = std::make_unique<SettingsStore>(SettingsFilePath());
@@ -39,7 +51,7 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   });
 
   AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs,
-                 options.services);
+                 options.services, std::move(parameters));
   app.CreateWindows();
   if (options.on_created) options.on_created(app);
   app.main_window()->show();
