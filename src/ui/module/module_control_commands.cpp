@@ -115,10 +115,23 @@ void ModuleControlWindow::UserAction(const std::function<void()>& command) {
 }
 
 void ModuleControlWindow::Send(int command, int value) {
+  SendOnPort(
+      [this, command, value](MidiOut& out) { SendCommand(out, Channel() - 1, command, value); });
+}
+
+void ModuleControlWindow::SendWaveformSelection(int bank, int wave) {
+  if (!SendControllersChecked()) return;
+  SendOnPort([this, bank, wave](MidiOut& out) {
+    SendBankSelect(out, Channel() - 1, BankController(), bank);
+    SendWaveSelect(out, Channel() - 1, WaveController(), wave);
+  });
+}
+
+void ModuleControlWindow::SendOnPort(const std::function<void(MidiOut&)>& send) {
   MidiTransportWindow* midi = app_.midi_transport_window();
   if (!midi) return;
   try {
-    SendCommand(midi->midi_output(), Channel() - 1, command, value);
+    send(midi->midi_output());
   } catch (const MidiOutputError& error) {
     // The control keeps its new value; the user hears of the port once per action.
     if (!port_error_reported_) {

@@ -78,8 +78,9 @@ ModuleControlWindow::ModuleControlWindow(AppContext& app)
   layout->addWidget(log_panel_, 1);
   setCentralWidget(central);
   ConnectControls();
-  // Each user action starts anew with port errors: a knob drag is one action, not one per step.
-  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+  // Each user action, in any window, starts anew with port errors: a knob drag is one action,
+  // not one per step.
+  QCoreApplication::instance()->installEventFilter(this);
   resize(560, kHeightWithLog);
 }
 

@@ -21,6 +21,7 @@ namespace morvane {
 
 class AppContext;
 class MidiLogPane;
+class MidiOut;
 class ValueKnob;
 
 // "Control Modules": edits the parameter set of one module and sends every change to it at once,
@@ -52,6 +53,9 @@ class ModuleControlWindow : public QMainWindow {
   bool HandshakeOn() const;
   bool SendControllersChecked() const;  // "Send  MIDI Controlers"
   bool SendBufferChecked() const;       // "Send Waveform Buffer"
+  // While "Send  MIDI Controlers" is checked: the bank and wave select messages that make the
+  // module play the waveform the editor now shows.
+  void SendWaveformSelection(int bank, int wave);
   MidiLogPane& Log() { return *log_; }
   // Adds the text and an empty line to the log, then closes and opens both MIDI ports again.
   void LogError(const std::string& text);
@@ -112,6 +116,8 @@ class ModuleControlWindow : public QMainWindow {
   // --- Control changes (module_control_commands.cpp) -------------------------------------------
   // Sends a command on the current channel; a port error is reported once per user action.
   void Send(int command, int value);
+  // Runs a send on the output port, reporting a port error once per user action.
+  void SendOnPort(const std::function<void(MidiOut&)>& send);
   // Sends a parameter's command and writes its byte into the selected image.
   void SendParameter(ModuleParameter parameter);
   void DividerChanged();

@@ -12,6 +12,7 @@
 #include "ui/module/module_control_fixture.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/color_value.h"
+#include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
 
 namespace morvane {
@@ -428,6 +429,19 @@ TEST_F(ModuleControlWindowTest, TheMainWindowsEntryShowsAndHidesItWithItsCheckMa
   EXPECT_TRUE(window_->isVisible());
   entry->trigger();
   EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(ModuleControlWindowTest, WithSendControllersTheEditorsWaveformIsSelectedOnTheModule) {
+  Up(Knob("kvpotlab20"));         // channel 2
+  Choose(List("ComboBox5"), 1);   // bank: controller 0
+  Choose(List("ComboBox4"), 33);  // wave: controller 32
+  WaveformEditorWindow* editor = app_->waveform_editor();
+  driver_.sent.clear();
+  QTest::mouseClick(editor->BankSelector(), Qt::RightButton, {}, QPoint(3, 3));
+  EXPECT_TRUE(driver_.sent.empty()) << "not while the option is off";
+  Trigger("SendMIDIControlers1");
+  QTest::mouseClick(editor->WaveSelector(), Qt::RightButton, {}, QPoint(3, 3));
+  EXPECT_EQ(driver_.sent, (std::vector<Bytes>{{0xB1, 0, 1}, {0xB1, 32, 1}}));
 }
 
 TEST_F(ModuleControlWindowTest, SettingsComeBackAtTheNextStart) {
