@@ -51,7 +51,7 @@ void ModuleControlWindow::ConnectControls() {
   on_change(channel_knob_, [this] {
     app_.parameters().SetParam(SelectedModule(), kImageChannel,
                                static_cast<std::uint8_t>(Channel() - 1));
-    if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SetMidiChannel(Channel());
+    SetChannel(Channel());  // the editor's files follow
   });
   on_change(trigger_knob_, [this] { SendParameter(ModuleParameter::kTrigger); });
   on_change(bank_range_knob_, [this] { SendParameter(ModuleParameter::kBankRange); });
@@ -322,7 +322,7 @@ void ModuleControlWindow::StoreImage(int image) {
 void ModuleControlWindow::ApplyImage(int image) {
   // A copy: the check boxes below send as they change, and nothing may alter what is applied.
   const ParameterImage bytes = app_.parameters().Image(image);
-  channel_knob_->SetState(bytes[kImageChannel] + 1);
+  SetChannel(bytes[kImageChannel] + 1);
   wave_list_->setCurrentIndex(ListPositionFromControllerNumber(bytes[kImageWaveController]));
   bank_list_->setCurrentIndex(ListPositionFromControllerNumber(bytes[kImageBankController]));
   note_ref_knob_->SetState(bytes[kImageNoteRef]);
@@ -335,20 +335,48 @@ void ModuleControlWindow::ApplyImage(int image) {
   ApplyConfig1(bytes[kImageConfig1]);
   ShowBpmFromDivider();
   ApplyConfig2(bytes[kImageConfig2]);
-  ApplyFlags(bytes[kImageFirmware], bytes[kImageFlags]);
-  if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SetMidiChannel(Channel());
-}
-
-void ModuleControlWindow::ApplyFlags(int firmware, std::uint8_t flags) {
-  firmware_ = firmware;
-  firmware_label_->setText(QString("%1").arg(firmware, 2, 10, QChar('0')));
   // The boxes go straight to their new states, unchecked for a firmware without flags, so that
   // only a box that ends in another state sends command 7.
+  ShowFlags(ShowFirmware(bytes[kImageFirmware]) ? bytes[kImageFlags] : 0);
+}
+
+bool ModuleControlWindow::ShowFirmware(int firmware) {
+  firmware_ = firmware;
+  firmware_label_->setText(QString("%1").arg(firmware, 2, 10, QChar('0')));
   const bool known = firmware >= kFirmwareWithFlags;
   recall_box_->setEnabled(known);
   handshake_box_->setEnabled(known);
-  handshake_box_->setChecked(known && (flags & kFlagHandshake) != 0);
-  recall_box_->setChecked(known && (flags & kFlagFlashRecall) != 0);
+  return known;
+}
+
+void ModuleControlWindow::ShowFlags(std::uint8_t flags) {
+  handshake_box_->setChecked((flags & kFlagHandshake) != 0);
+  recall_box_->setChecked((flags & kFlagFlashRecall) != 0);
+}
+
+void ModuleControlWindow::SetChannel(int channel) {
+  channel_knob_->SetState(channel);
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SetMidiChannel(Channel());
+}
+
+void ModuleControlWindow::ApplyParameterReply(const ParameterReply& reply) {
+  note_ref_knob_->SetState(reply.note_ref);
+  wave_list_->setCurrentIndex(ListPositionFromControllerNumber(reply.wave_controller));
+  bank_list_->setCurrentIndex(ListPositionFromControllerNumber(reply.bank_controller));
+  bank_range_knob_->SetState(reply.bank_range_index);
+  wave_range_knob_->SetState(reply.wave_range_index);
+  ShowMidiToCv(reply.midi_to_cv);
+  if (!reply.midi_to_cv) {
+    counter_list_->setCurrentIndex(CounterListPosition(reply.config1_assignments));
+    gate_list_->setCurrentIndex(GateListPosition(reply.config1_assignments));
+  }
+  divider_knob_->SetState(reply.clock_divider);
+  ShowBpmFromDivider();
+  trigger_knob_->SetState(reply.gate_time);
+  clock_reset_knob_->SetState(reply.clock_counter_reset);
+  gate_reset_knob_->SetState(reply.internal_counter_reset);
+  ApplyConfig2(reply.config2);
+  if (ShowFirmware(reply.firmware_revision)) ShowFlags(reply.flags);
 }
 
 QToolButton* ModuleControlWindow::SlotButton(int slot) const {

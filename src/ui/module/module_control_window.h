@@ -60,6 +60,12 @@ class ModuleControlWindow : public QMainWindow {
   // Adds the text and an empty line to the log, then closes and opens both MIDI ports again.
   void LogError(const std::string& text);
 
+  // Sets the "Channel" knob, as a scan does; nothing is sent.
+  void SetChannel(int channel);
+  // Sets the controls from a module's parameter reply, the channel excepted. Only a change of
+  // the two check boxes sends anything.
+  void ApplyParameterReply(const ParameterReply& reply);
+
   // --- Parameter images --------------------------------------------------------------------------
   // The controls as plain values.
   ModuleControls CurrentControls() const;
@@ -137,7 +143,11 @@ class ModuleControlWindow : public QMainWindow {
   void ShowSwitch(ValueKnob* knob, bool on);
   void ShowBpmFromDivider();
   void ApplyConfig1(std::uint8_t config1);
-  void ApplyFlags(int firmware, std::uint8_t flags);
+  // The firmware readout; the two check boxes are enabled for a firmware that knows the flags.
+  // Returns whether it does.
+  bool ShowFirmware(int firmware);
+  // The two check boxes from a flags byte; each change sends command 7.
+  void ShowFlags(std::uint8_t flags);
   void SendToMidi();
   void ApplyPreset(int preset);
   // Runs a user's command: its first port error is reported, later ones of it are not.

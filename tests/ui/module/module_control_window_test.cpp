@@ -341,6 +341,56 @@ TEST_F(ModuleControlWindowTest, SlotButtonsSelectTheirImageAndShowItsCaptionInYe
   EXPECT_EQ(driver_.sent, (std::vector<Bytes>{CommandBytes(8, 7, 0x02), CommandBytes(8, 7, 0x00)}));
 }
 
+TEST_F(ModuleControlWindowTest, AParameterReplySetsTheControlsButNotTheChannel) {
+  ParameterReplyFields fields;
+  fields.channel_index = 6;
+  fields.firmware_revision = 47;
+  fields.note_ref = 36;
+  fields.wave_controller = 255;
+  fields.bank_controller = 4;
+  fields.bank_range_mask = 0xC0;
+  fields.wave_range_mask = 0x33;  // no mask: index 0
+  fields.config1 = 0x14;          // counter to the wave, gate input to the wave
+  fields.config2 = 0x7D;
+  fields.clock_divider = 6;
+  fields.gate_time = 200;
+  fields.clock_counter_reset = 32;
+  fields.internal_counter_reset = 1;
+  fields.flags = 0x01;
+  const auto message = BuildParameterReply(fields);
+  const std::optional<ParameterReply> reply = DecodeParameterReply(message);
+  ASSERT_TRUE(reply.has_value());
+  window_->ApplyParameterReply(*reply);
+  EXPECT_EQ(window_->Channel(), 1);
+  EXPECT_EQ(Knob("kvpotlab22")->State(), 36);
+  EXPECT_EQ(window_->WaveController(), 255);
+  EXPECT_EQ(window_->BankController(), 4);
+  EXPECT_EQ(Knob("kvpotlab36")->text(), "4");
+  EXPECT_EQ(Knob("kvpotlab37")->text(), "2");
+  EXPECT_EQ(List("ComboBox3")->currentText(), " Wave ");
+  EXPECT_EQ(List("ComboBox6")->currentText(), " Wave ");
+  EXPECT_EQ(List("ComboBox2")->currentText(), " 16 Bpm ");
+  EXPECT_EQ(Knob("kvpotlab21")->State(), 200);
+  EXPECT_EQ(Knob("kvpotlab23")->State(), 32);
+  EXPECT_EQ(Knob("kvpotlab24")->State(), 1);
+  EXPECT_EQ(List("ComboBox7")->currentText(), "  2 x 256k ");
+  EXPECT_EQ(Knob("kvpotlab33")->text(), "ON");
+  EXPECT_EQ(Find<QLabel>("lbFirmware")->text(), "47");
+  EXPECT_TRUE(window_->HandshakeOn());
+  EXPECT_EQ(driver_.sent, std::vector<Bytes>{CommandBytes(0, 7, 0x01)}) << "recall went off";
+
+  // MIDI-to-CV mode leaves both lists disabled; an old firmware disables the boxes as they are.
+  fields.config1 = 0x80;
+  fields.firmware_revision = 45;
+  window_->ApplyParameterReply(*DecodeParameterReply(BuildParameterReply(fields)));
+  EXPECT_EQ(Knob("kvpotlab38")->text(), "ON");
+  EXPECT_FALSE(List("ComboBox3")->isEnabled());
+  EXPECT_FALSE(List("ComboBox6")->isEnabled());
+  EXPECT_FALSE(Find<QCheckBox>("cbHandshakeTx")->isEnabled());
+  EXPECT_FALSE(window_->HandshakeOn());
+  EXPECT_TRUE(Find<QCheckBox>("cbHandshakeTx")->isChecked());
+}
+
 TEST_F(ModuleControlWindowTest, StoreThenApplyGivesEveryControlBack) {
   Up(Knob("kvpotlab20"));
   Choose(List("ComboBox5"), 1);
