@@ -48,7 +48,7 @@ class EditorPorts final : public TransferLog {
     settings.channel = kChannel;
     settings.handshake_checked = settings.handshake_enabled = true;
     settings.timeout = 100;
-    wait_ = std::make_unique<NotifiedEventWait>(notifier_, clock_);
+    wait_ = std::make_unique<NotifiedEventWait>(notifier_);
     port_ = std::make_unique<PortsTransferPort>(input_, output_, clock_, wait_.get());
     return DumpEngine(*port_, *this, view_, store, settings);
   }

@@ -5,6 +5,7 @@
 #include "core/midi/midi_driver.h"
 #include "core/midi/sysex_format.h"
 #include "core/midi/sysex_wave_block.h"
+#include "core/module/module_controls.h"
 
 namespace morvane {
 namespace {
@@ -186,7 +187,7 @@ ModuleReply VirtualModule::BlockReply(int position) const {
 void VirtualModule::SetFlags(std::uint8_t value) {
   // Firmware before the flags existed keeps them clear: no handshake, no recall option.
   configuration_.flags =
-      firmware_.revision >= kFirstRevisionWithFlags
+      firmware_.revision >= kFirmwareWithFlags
           ? static_cast<std::uint8_t>(value & (kFlagHandshake | kFlagFlashRecall))
           : 0;
 }

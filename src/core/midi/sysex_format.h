@@ -82,11 +82,6 @@ inline constexpr std::uint8_t kFlagWriteFlash = 0x80;  // only in command 7
 
 std::uint8_t BuildFlagsByte(bool handshake, bool flash_recall, bool write_flash = false);
 
-// Firmware revisions: from 46 the module knows the flags byte (handshake, flash recall); from 47
-// on the editor reports the flags after each parameter reply.
-inline constexpr int kFirstRevisionWithFlags = 46;
-inline constexpr int kFirstRevisionReportingFlags = 47;
-
 // ---------------------------------------------------------------------------------------------
 // Config1 byte (command 6, parameter image byte 10). Frozen: wire format.
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/midi/log_sink.h"
 #include "core/midi/midi_event.h"
 #include "core/midi/midi_out.h"
 
@@ -27,10 +28,8 @@ class TransferPort {
 
 // Where a transfer writes its log. LogError adds the text and an empty line and then closes and
 // reopens both MIDI ports, so that whatever was queued is gone before the next try.
-class TransferLog {
+class TransferLog : public LogSink {
  public:
-  virtual ~TransferLog() = default;
-  virtual void AddLine(const std::string& line) = 0;
   virtual void LogError(const std::string& text) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/midi/dump_engine.h"
 #include "core/midi/module_messages.h"
+#include "core/module/module_controls.h"
 
 namespace morvane {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 const std::string kTimeOutLine = " > ERROR - Time Out !!! ";
 
 std::vector<std::string> FlagLines(const ParameterReply& reply) {
-  if (reply.firmware_revision < kFirstRevisionReportingFlags) return {};
+  if (reply.firmware_revision < kFirmwareSendingFlags) return {};
   return {(reply.flags & kFlagHandshake) != 0 ? "Handshake ON" : "Handshake OFF",
           (reply.flags & kFlagFlashRecall) != 0 ? "@0000 Recall ON" : "@0000 Recall OFF"};
 }
@@ -93,7 +94,7 @@ void ChangeChannel(MidiOut& out, int channel, int new_channel) {
   SendCommand(out, ChannelIndex(channel), kCommandSetChannel, (new_channel - 1) & 0x7F);
 }
 
-bool MidiClock::Toggle(MidiOut& out, TransferLog& log) {
+bool MidiClock::Toggle(MidiOut& out, LogSink& log) {
   running_ = !running_;
   if (running_) {
     SendRealTime(out, kMidiStart);

@@ -63,7 +63,7 @@ class MidiClock {
   static constexpr int kTickMs = 10;
 
   // Switches the clock on or off; returns whether it runs now.
-  bool Toggle(MidiOut& out, TransferLog& log);
+  bool Toggle(MidiOut& out, LogSink& log);
   void Tick(MidiOut& out) const;
   // Stops without FC and without a log line.
   void Halt() { running_ = false; }

@@ -3,6 +3,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace morvane {
 
@@ -12,13 +13,16 @@ NotifiedEventWait::~NotifiedEventWait() {
 
 void NotifiedEventWait::WaitForEvent(int ms, const std::function<bool()>& queued) {
   if (ms < 0) return;
-  // "More than ms": the clock must move past start + ms.
-  const std::uint64_t end = clock_.NowMs() + static_cast<std::uint64_t>(ms);
+  using Clock = std::chrono::steady_clock;
+  // "More than ms".
+  const Clock::time_point end =
+      Clock::now() + std::chrono::milliseconds(ms) + std::chrono::microseconds(1);
   while (!queued()) {
-    const std::uint64_t now = clock_.NowMs();
-    if (now > end) return;
+    const Clock::duration left = end - Clock::now();
+    if (left <= Clock::duration::zero()) return;
+    const auto left_ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
     pollfd descriptor{notifier_.fd(), POLLIN, 0};
-    const int timeout = static_cast<int>(std::min<std::uint64_t>(end - now + 1, 1000));
+    const int timeout = static_cast<int>(std::min<long long>(left_ms, 1000));
     if (poll(&descriptor, 1, timeout) > 0 && (descriptor.revents & POLLIN) != 0) {
       wakes_taken_ += notifier_.Drain();
     }

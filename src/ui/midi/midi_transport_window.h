@@ -55,6 +55,9 @@ class MidiTransportWindow : public QWidget {
 
   MidiInput& midi_input() { return midi_input_; }
   MidiOutput& midi_output() { return midi_output_; }
+  // Wakes the window thread, and a transfer's reply wait, when the input queues an event.
+  EventFdNotifier& notifier() { return notifier_; }
+  Waiter& waiter() { return waiter_; }
   ProgressGauge* gauge() { return gauge_; }
 
  private:

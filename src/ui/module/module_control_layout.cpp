@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/midi/sysex_format.h"
@@ -177,7 +178,10 @@ QWidget* ModuleControlWindow::BuildClockGroup() {
   layout->addWidget(counter_list_, 1, 2);
   auto* clock_button = new QPushButton("Send MIDI Clock", group);
   clock_button->setObjectName("SpeedButton7");
-  clock_button->setEnabled(false);  // the clock comes with the module maintenance commands
+  clock_timer_ = new QTimer(this);
+  connect(clock_timer_, &QTimer::timeout, this, [this] { ClockTick(); });
+  connect(clock_button, &QPushButton::clicked, this,
+          [this] { UserAction([this] { ToggleClock(); }); });
   layout->addWidget(clock_button, 2, 0, 1, 3);
   return group;
 }

@@ -18,6 +18,7 @@
 #include "ui/shell/app_context.h"
 #include "ui/shell/message_reporter.h"
 #include "ui/shell/tool_icons.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 
@@ -114,10 +115,14 @@ void ModuleControlWindow::BuildMenus() {
 
   QMenu* midi = menuBar()->addMenu("Midi");
   AddAction(midi, "SendtoMIDI1", "Send to MIDI", QKeySequence("F9"), [this] { SendToMidi(); });
-  AddAction(midi, "ReceivefromMIDI1", "Receive from MIDI", QKeySequence("F10"), nullptr);
-  AddAction(midi, "ChangeChannel1", "Channel Change", QKeySequence("Ins"), nullptr);
-  AddAction(midi, "WritetoFlash1", "Send Write to Flash", QKeySequence("F11"), nullptr);
-  AddAction(midi, "DetectModules1", "Detect Modules", QKeySequence("F12"), nullptr);
+  AddAction(midi, "ReceivefromMIDI1", "Receive from MIDI", QKeySequence("F10"),
+            [this] { RequestParameters(/*verbose=*/true); });
+  AddAction(midi, "ChangeChannel1", "Channel Change", QKeySequence("Ins"),
+            [this] { ChangeModuleChannel(); });
+  AddAction(midi, "WritetoFlash1", "Send Write to Flash", QKeySequence("F11"),
+            [this] { WriteConfigToFlash(); });
+  AddAction(midi, "DetectModules1", "Detect Modules", QKeySequence("F12"),
+            [this] { ScanModules(); });
 
   QMenu* options = menuBar()->addMenu("Options");
   for (const auto& [name, caption] : {std::pair{"AutoDetectModules1", "Auto Detect Modules"},
@@ -230,8 +235,17 @@ void ModuleControlWindow::ApplySettings(const ModuleControlSettings& settings) {
   trigger_knob_->SetState(settings.trigger);
   divider_knob_->SetState(settings.divider);
   ShowBpmFromDivider();
-  // The scan at start joins here with the module detection, when this mark is set.
   MenuAction("AutoDetectModules1")->setChecked(settings.autodetect);
+  if (settings.autodetect) {
+    // The user sees both windows while the line is scanned.
+    if (MainWindow* main = app_.main_window()) {
+      main->show();
+      main->repaint();
+    }
+    show();
+    repaint();
+    ScanModules();
+  }
   ApplyConfig1(settings.config1);
   ApplyConfig2(settings.config2);
 }

@@ -8,12 +8,14 @@
 
 #include "core/module/module_control_settings.h"
 #include "core/module/module_controls.h"
+#include "core/module/module_detection.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolButton;
 class QWidget;
 
@@ -59,6 +61,29 @@ class ModuleControlWindow : public QMainWindow {
   MidiLogPane& Log() { return *log_; }
   // Adds the text and an empty line to the log, then closes and opens both MIDI ports again.
   void LogError(const std::string& text);
+
+  // The box itself, checked or not and enabled or not (a firmware that knows the flags).
+  bool HandshakeChecked() const;
+  bool HandshakeEnabled() const;
+
+  // --- Talking to the module itself (module_detection_commands.cpp) -----------------------------
+  // "Receive from MIDI": the module's parameter set into the controls and the selected image;
+  // verbose logs what it found, or why nothing came. Returns whether a module answered.
+  bool RequestParameters(bool verbose);
+  // "Detect Modules": asks the 16 channels and gives each module found a slot button; the first
+  // one is then pressed. Returns the number of modules found.
+  int ScanModules();
+  // "Send Write to Flash".
+  void WriteConfigToFlash();
+  // "Channel Change": asks for the new channel, tells the module, and follows it.
+  void ChangeModuleChannel();
+  // "Send MIDI Clock": starts or stops the clock.
+  void ToggleClock();
+  // Stops the clock without a stop byte or a log line, as a transfer does before it starts.
+  void StopClock();
+  bool ClockRunning() const { return clock_.running(); }
+  ValueKnob* ChannelKnob() const { return channel_knob_; }
+  bool SlotShown(int slot) const;
 
   // Sets the "Channel" knob, as a scan does; nothing is sent.
   void SetChannel(int channel);
@@ -159,8 +184,12 @@ class ModuleControlWindow : public QMainWindow {
   void SaveParameterSysex();
   void ReportFileError(const char* text);
 
+  void ClockTick();
+
   AppContext& app_;
-  ModuleControlSettings settings_;  // the values that have no control of their own
+  ModuleControlSettings settings_;
+  MidiClock clock_;
+  QTimer* clock_timer_ = nullptr;  // the values that have no control of their own
 
   ValueKnob* channel_knob_ = nullptr;
   ValueKnob* trigger_knob_ = nullptr;

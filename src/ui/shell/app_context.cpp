@@ -8,6 +8,7 @@
 #include "platform/time/steady_waiter.h"
 #include "sim/virtual_midi_line.h"
 #include "ui/midi/midi_transport_window.h"
+#include "ui/module/channel_dialog.h"
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
 #include "ui/settings/options_dialog.h"
@@ -51,6 +52,7 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
   waveform_editor_.reset();
+  channel_dialog_.reset();
   module_control_.reset();
   choice_box_.reset();
   about_box_.reset();
@@ -70,6 +72,7 @@ void AppContext::CreateWindows() {
   choice_box_ = std::make_unique<ChoiceBox>();
   module_control_ = std::make_unique<ModuleControlWindow>(*this);
   module_control_->FormCreate();
+  channel_dialog_ = std::make_unique<ChannelDialog>();
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();

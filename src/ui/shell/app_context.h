@@ -21,6 +21,7 @@ class OptionsDialog;
 class MidiTransportWindow;
 class AboutBox;
 class ChoiceBox;
+class ChannelDialog;
 class ModuleControlWindow;
 class MidiLogPane;
 class WaveformEditorWindow;
@@ -70,6 +71,7 @@ class AppContext {
   AboutBox* about_box() { return about_box_.get(); }
   ChoiceBox* choice_box() { return choice_box_.get(); }
   ModuleControlWindow* module_control() { return module_control_.get(); }
+  ChannelDialog* channel_dialog() { return channel_dialog_.get(); }
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
 
  private:
@@ -96,6 +98,7 @@ class AppContext {
   std::unique_ptr<AboutBox> about_box_;
   std::unique_ptr<ChoiceBox> choice_box_;
   std::unique_ptr<ModuleControlWindow> module_control_;
+  std::unique_ptr<ChannelDialog> channel_dialog_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
 };
 

@@ -21,7 +21,7 @@ TEST(NotifiedEventWaitTest, AQueuedEventEndsTheWaitAndTheWindowThreadIsWokenAfte
   SteadyWaiter clock;
   std::atomic<bool> queued{false};
   {
-    NotifiedEventWait wait(notifier, clock);
+    NotifiedEventWait wait(notifier);
     std::thread driver([&] {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
       queued = true;
@@ -43,7 +43,7 @@ TEST(NotifiedEventWaitTest, WithoutAnEventTheWaitLastsMoreThanItsTime) {
   SteadyWaiter clock;
   // A stale wake (an event already taken) must not end the wait.
   notifier.Wake();
-  NotifiedEventWait wait(notifier, clock);
+  NotifiedEventWait wait(notifier);
   const std::uint64_t start = clock.NowMs();
   wait.WaitForEvent(30, [] { return false; });
   EXPECT_GT(clock.NowMs() - start, 30u);
