@@ -11,6 +11,25 @@
 
 namespace morvane {
 
+namespace {
+
+// A shared store, made by `create` when it is set; null, once the user was told, when its memory
+// could not be had.
+template <typename Store>
+std::unique_ptr<Store> CreateStore(const std::function<std::unique_ptr<Store>()>& create,
+                                   MessageReporter& messages, const char* failure) {
+  std::unique_ptr<Store> store;
+  try {
+    store = create ? create() : std::make_unique<Store>();
+  } catch (const std::bad_alloc&) {
+    // Reported below, as a store that could not be had.
+  }
+  if (!store) messages.Show("Fatal Error", failure, QMessageBox::Ok | QMessageBox::Cancel);
+  return store;
+}
+
+}  // namespace
+
 int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   QApplication application(argc, argv);
   DialogMessageReporter dialogs;
@@ -18,18 +37,14 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   NativeFileDialogs native_file_dialogs;
   FileDialogs& file_dialogs = options.file_dialogs ? *options.file_dialogs : native_file_dialogs;
 
-  std::unique_ptr<WavetableStore> wavetable;
-  try {
-    wavetable = options.create_wavetable_store ? options.create_wavetable_store()
-                                               : std::make_unique<WavetableStore>();
-  } catch (const std::bad_alloc&) {
-    // Reported below, as a store that could not be had.
-  }
-  if (!wavetable) {
-    // The program cannot work without its store: say so and end cleanly.
-    messages.Show("Fatal Error", "Alloc Memory Wavetable", QMessageBox::Ok | QMessageBox::Cancel);
-    return 1;
-  }
+  // The program cannot work without its stores: a store that cannot be had is reported and the
+  // start ends cleanly.
+  std::unique_ptr<WavetableStore> wavetable =
+      CreateStore(options.create_wavetable_store, messages, "Alloc Memory Wavetable");
+  if (!wavetable) return 1;
+  std::unique_ptr<ParameterStore> parameters =
+      CreateStore(options.create_parameter_store, messages, "Alloc Memory Parametres");
+  if (!parameters) return 1;
 
   QApplication::setApplicationName("Morvane8_v2.3.exe");
 
@@ -39,7 +54,7 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   });
 
   AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs,
-                 options.services);
+                 options.services, std::move(parameters));
   app.CreateWindows();
   if (options.on_created) options.on_created(app);
   app.main_window()->show();

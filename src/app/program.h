@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/module/parameter_store.h"
 #include "core/wavetable/wavetable_store.h"
 #include "ui/shell/app_context.h"
 
@@ -16,6 +17,8 @@ class MessageReporter;
 struct ProgramOptions {
   // Creates the wavetable store; throws std::bad_alloc when its memory cannot be had.
   std::function<std::unique_ptr<WavetableStore>()> create_wavetable_store;
+  // Creates the parameter store, the second one; throws std::bad_alloc as the first does.
+  std::function<std::unique_ptr<ParameterStore>()> create_parameter_store;
   // Receives every message for the user; nullptr means modal message boxes.
   MessageReporter* messages = nullptr;
   // Answers the file dialogs; nullptr means the toolkit's dialogs.

@@ -14,6 +14,7 @@
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
 #include "ui/controls/value_knob.h"
+#include "ui/module/midi_log_pane.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
 #include "ui/wavetable/main_window.h"
@@ -239,7 +240,7 @@ TEST(StartupTest, F1ShowsTheAboutBoxCentredAndAClickClosesIt) {
                           QTest::keyClick(w, Qt::Key_F1);
                           // The MIDI log holds exactly the three lines of the program's name.
                           EXPECT_EQ(
-                              app.midi_log().lines(),
+                              app.midi_log().Lines(),
                               (std::vector<std::string>{"MORVANE-8 MIDI Editor", "         Rev 2.3",
                                                         AboutBox::CreditLine().toStdString()}));
                           AboutBox* about = app.about_box();

@@ -181,14 +181,7 @@ void WriteOptionsDialogSettings(SettingsWriter& writer, const OptionsDialogSetti
   }
   writer.WriteInteger("AudioBufsz", settings.audio_buffers);
   writer.WriteInteger("AudioOUT", settings.audio_out);
-  // The log colours belong to the module control window, which writes them after this dialog
-  // when it closes. Until that window exists they are written here: this dialog reads them, and
-  // a pass stops at the first missing value, so without them every later start would lose the
-  // editors' colours read after them.
-  writer.WriteColor(kWavetableSwatches[kLogLineSwatch].setting,
-                    settings.wavetable_colors[kLogLineSwatch]);
-  writer.WriteColor(kWavetableSwatches[kLogBackSwatch].setting,
-                    settings.wavetable_colors[kLogBackSwatch]);
+  // The log colours are the module control window's to write.
 }
 
 std::string StoredSlotPath(std::string_view slot_path) {

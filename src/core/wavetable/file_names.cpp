@@ -42,6 +42,11 @@ std::string ForceExtension(std::string_view name, std::string_view extension) {
   return std::string(name.substr(0, dot)) + std::string(extension);
 }
 
+std::string WithoutExtension(std::string_view name) {
+  const std::size_t dot = ExtensionStart(name);
+  return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
+
 std::string FileNameWithoutDirectory(std::string_view path) {
   return std::string(path.substr(FileNameStart(path)));
 }

@@ -11,6 +11,9 @@ namespace morvane {
 // names are left alone; a leading dot (a hidden file's name) does not start an extension.
 std::string ForceExtension(std::string_view name, std::string_view extension);
 
+// The name without its extension (by the same rule), or the name as it is when it has none.
+std::string WithoutExtension(std::string_view name);
+
 // The last part of a path, without its folders: "/music/pads.bin" gives "pads.bin", and a name
 // with no folders ("New", a transfer text) is returned whole.
 std::string FileNameWithoutDirectory(std::string_view path);

@@ -40,8 +40,13 @@ void ValueKnob::HandleMouse(QMouseEvent* event) {
   if (fire) emit OnChange();
 }
 
+void ValueKnob::SetDisplay(std::function<QString(int)> display) {
+  display_ = std::move(display);
+  ShowState();
+}
+
 void ValueKnob::ShowState() {
-  const QString text = QString::number(model_.State());
+  const QString text = display_ ? display_(model_.State()) : QString::number(model_.State());
   if (text != this->text()) setText(text);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
 
 #include "core/controls/knob_model.h"
 
@@ -32,6 +33,8 @@ class ValueKnob : public QLabel {
 
   // The windows show their knobs as coloured digits on a solid background.
   void SetColors(const QColor& text, const QColor& back);
+  // The text shown for a value, when it is not the number itself ("ON", a range's positions).
+  void SetDisplay(std::function<QString(int)> display);
 
  signals:
   // The user changed the value (or ended a click or drag on it).
@@ -47,6 +50,7 @@ class ValueKnob : public QLabel {
   void ShowState();
 
   KnobModel model_{0, 100, 15};
+  std::function<QString(int)> display_;
 };
 
 // A knob with its control name, hint, range and first value, its text centred, answering the

@@ -6,10 +6,14 @@
 #include <QVBoxLayout>
 
 #include "core/midi/krn5_setup.h"
+#include "core/module/module_controls.h"
 #include "core/util/waiter.h"
 #include "ui/controls/progress_gauge.h"
+#include "ui/module/midi_log_pane.h"
+#include "ui/module/module_control_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
+#include "ui/waveform/waveform_editor_window.h"
 
 namespace morvane {
 namespace {
@@ -166,9 +170,23 @@ void MidiTransportWindow::ConnectOptions() {
           [this] { RunPortCommand([this] { SendKrn5Setup(); }); });
 }
 
+// Step capture: while the waveform editor records, each event is taken, and a note or the bank
+// controller on the module's channel writes one step. Otherwise events stay queued for the next
+// transfer to find.
 void MidiTransportWindow::MidiInput1MidiInput() {
-  // Step capture into the waveform editor takes events here once recording exists; until then
-  // events stay queued for the next transfer, as they do whenever no capture runs.
+  WaveformEditorWindow* editor = app_.waveform_editor();
+  const ModuleControlWindow* module = app_.module_control();
+  if (!editor || !module || !editor->Recording()) return;
+  const std::unique_ptr<MidiEvent> event = midi_input_.GetMidiEvent();
+  if (!event) return;
+  const OptionsDialog& options = *app_.options_dialog();
+  const CaptureChoice choice{.note_on = options.CaptureNoteOn(),
+                             .controller = options.CaptureController(),
+                             .channel_index = module->Channel() - 1,
+                             .bank_controller = module->BankController()};
+  if (const auto value = CapturedValue(event->midi_message, event->data1, event->data2, choice)) {
+    editor->RecordValue(*value);
+  }
 }
 
 void MidiTransportWindow::MidiInput1Overflow() { app_.midi_log().AddLine(kOverflowLine); }

@@ -50,6 +50,9 @@ class MidiTransportWindow : public QWidget {
   // The KRN5 controller: the whole setup, and the single messages of the options controls.
   void SendKrn5Setup();
 
+  // How a port error that ends a command is shown: in a box with the program's name as caption.
+  void ReportPortError(const std::exception& error);
+
   MidiInput& midi_input() { return midi_input_; }
   MidiOutput& midi_output() { return midi_output_; }
   ProgressGauge* gauge() { return gauge_; }
@@ -64,7 +67,6 @@ class MidiTransportWindow : public QWidget {
   // way every unexpected error of a command is.
   template <typename Command>
   void RunPortCommand(Command command);
-  void ReportPortError(const std::exception& error);
 
   AppContext& app_;
   Waiter& waiter_;

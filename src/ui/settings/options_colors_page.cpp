@@ -8,6 +8,8 @@
 
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
+#include "ui/module/midi_log_pane.h"
+#include "ui/module/module_control_window.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
@@ -152,13 +154,15 @@ bool OptionsDialog::AskColor(ColorSwatch* swatch) {
   return chosen.has_value();
 }
 
-// The swatch's colour, new or not, goes at once to the window that draws it. The MIDI log takes
-// its colours from here when the module control window is created.
+// The swatch's colour, new or not, goes at once to the window that draws it.
 void OptionsDialog::WavetableSwatchClicked(WavetableSwatch swatch) {
   AskColor(wavetable_swatches_[swatch]);
   const int cell_color = kWavetableSwatches[swatch].cell_color;
   MainWindow* main = app_.main_window();
   if (cell_color >= 0 && main) main->SetColor(cell_color, wavetable_swatches_[swatch]->Color());
+  if (ModuleControlWindow* module = app_.module_control(); cell_color < 0 && module) {
+    module->Log().SetColors(WavetableColor(kLogLineSwatch), WavetableColor(kLogBackSwatch));
+  }
   RepaintViews();
 }
 

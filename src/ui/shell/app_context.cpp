@@ -8,6 +8,8 @@
 #include "platform/time/steady_waiter.h"
 #include "sim/virtual_midi_line.h"
 #include "ui/midi/midi_transport_window.h"
+#include "ui/module/midi_log_pane.h"
+#include "ui/module/module_control_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/waveform/waveform_editor_window.h"
@@ -18,8 +20,10 @@ namespace morvane {
 
 AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
                        std::unique_ptr<SettingsStore> settings, MessageReporter& messages,
-                       FileDialogs& file_dialogs, AppServices services)
+                       FileDialogs& file_dialogs, AppServices services,
+                       std::unique_ptr<ParameterStore> parameters)
     : wavetable_(std::move(wavetable)),
+      parameters_(parameters ? std::move(parameters) : std::make_unique<ParameterStore>()),
       settings_(std::move(settings)),
       messages_(messages),
       file_dialogs_(file_dialogs),
@@ -47,6 +51,7 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
   waveform_editor_.reset();
+  module_control_.reset();
   choice_box_.reset();
   about_box_.reset();
   midi_transport_window_.reset();
@@ -63,6 +68,8 @@ void AppContext::CreateWindows() {
   midi_transport_window_->FormCreate();
   about_box_ = std::make_unique<AboutBox>();
   choice_box_ = std::make_unique<ChoiceBox>();
+  module_control_ = std::make_unique<ModuleControlWindow>(*this);
+  module_control_->FormCreate();
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();
@@ -74,6 +81,13 @@ void AppContext::CreateWindows() {
                    [this](int bank, int wave) { main_window_->DrawWaveCell(wave, bank, true); });
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuWaveformEditor")->setChecked(false); });
+  // The module control window may have come back visible; the editor writes its channel.
+  main_window_->MenuAction("mnuModuleControl")->setChecked(module_control_->isVisible());
+  waveform_editor_->SetMidiChannel(module_control_->Channel());
+  QObject::connect(module_control_.get(), &ModuleControlWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuModuleControl")->setChecked(false); });
 }
+
+MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }
 
 }  // namespace morvane

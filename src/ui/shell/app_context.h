@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/midi/log_lines.h"
 #include "core/midi/midi_driver.h"
+#include "core/module/parameter_store.h"
 #include "core/settings/settings_store.h"
 #include "core/util/waiter.h"
 #include "core/wavetable/wavetable_store.h"
@@ -21,6 +21,8 @@ class OptionsDialog;
 class MidiTransportWindow;
 class AboutBox;
 class ChoiceBox;
+class ModuleControlWindow;
+class MidiLogPane;
 class WaveformEditorWindow;
 
 // System dialogs and device lists the windows use; tests put their own in place. nullptr means
@@ -39,8 +41,10 @@ struct AppServices {
 // order of creation.
 class AppContext {
  public:
+  // Without a parameter store of its own the context makes one.
   AppContext(std::unique_ptr<WavetableStore> wavetable, std::unique_ptr<SettingsStore> settings,
-             MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {});
+             MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {},
+             std::unique_ptr<ParameterStore> parameters = nullptr);
   ~AppContext();
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
@@ -49,14 +53,15 @@ class AppContext {
   void CreateWindows();
 
   WavetableStore& wavetable() { return *wavetable_; }
+  ParameterStore& parameters() { return *parameters_; }
   SettingsStore& settings() { return *settings_; }
   MessageReporter& messages() { return messages_; }
   FileDialogs& file_dialogs() { return file_dialogs_; }
   ColorDialogs& color_dialogs() { return *color_dialogs_; }
   AudioDeviceList& audio_devices() { return *audio_devices_; }
   MidiDriver& midi_driver() { return *midi_driver_; }
-  // Every MIDI log line goes here until the module control window shows them.
-  LogLines& midi_log() { return midi_log_; }
+  // The MIDI log: the module control window's log pane.
+  MidiLogPane& midi_log();
 
   MainWindow* main_window() { return main_window_.get(); }
   OptionsDialog* options_dialog() { return options_dialog_.get(); }
@@ -64,10 +69,12 @@ class AppContext {
   MidiTransportWindow* midi_transport_window() { return midi_transport_window_.get(); }
   AboutBox* about_box() { return about_box_.get(); }
   ChoiceBox* choice_box() { return choice_box_.get(); }
+  ModuleControlWindow* module_control() { return module_control_.get(); }
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
+  std::unique_ptr<ParameterStore> parameters_;
   std::unique_ptr<SettingsStore> settings_;
   MessageReporter& messages_;
   FileDialogs& file_dialogs_;
@@ -82,13 +89,13 @@ class AppContext {
   MidiDriver* midi_driver_;
   std::unique_ptr<Waiter> steady_waiter_;
   Waiter* waiter_;
-  LogLines midi_log_;
 
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<OptionsDialog> options_dialog_;
   std::unique_ptr<MidiTransportWindow> midi_transport_window_;
   std::unique_ptr<AboutBox> about_box_;
   std::unique_ptr<ChoiceBox> choice_box_;
+  std::unique_ptr<ModuleControlWindow> module_control_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
 };
 

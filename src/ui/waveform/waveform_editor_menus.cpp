@@ -138,8 +138,12 @@ void WaveformEditorWindow::LoadRawFile() {
   WaveformChanged();
 }
 
+FileDialogRequest WaveformEditorWindow::SaveDialogRequest() {
+  return {"Save Waveform", kSaveFilter, 1, {}};
+}
+
 void WaveformEditorWindow::SaveRawFile() {
-  const QString name = app_.file_dialogs().SaveFileName({"Save Waveform", kSaveFilter, 1, {}});
+  const QString name = app_.file_dialogs().SaveFileName(SaveDialogRequest());
   if (name.isEmpty()) return;
   if (!view_->SaveToFile(WithExtension(name, ".bin"))) {
     app_.messages().Show(kFileErrorCaption, kWriteError);

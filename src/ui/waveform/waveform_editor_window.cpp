@@ -16,6 +16,7 @@
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
+#include "ui/module/module_control_window.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
@@ -404,8 +405,10 @@ void WaveformEditorWindow::ReloadWorkingCopy() {
 
 void WaveformEditorWindow::LoadCurrentWaveform() {
   view_->SetData(StoredWaveform());
-  // The bank and wave controllers go to the module here when the module control window's
-  // "Send  MIDI Controlers" option is ticked.
+  // The module plays the waveform shown, when the module control window asks for it.
+  if (ModuleControlWindow* module = app_.module_control()) {
+    module->SendWaveformSelection(bank_selector_->State(), wave_selector_->State());
+  }
   WaveformChanged();
 }
 

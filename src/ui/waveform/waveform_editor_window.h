@@ -9,6 +9,7 @@
 #include "core/waveform/waveform_editor_rules.h"
 #include "core/waveform/waveform_editor_settings.h"
 #include "core/wavetable/wavetable_store.h"
+#include "ui/shell/file_dialogs.h"
 
 class QAction;
 class QLabel;
@@ -88,6 +89,8 @@ class WaveformEditorWindow : public QMainWindow {
 
   // The menu entry with the given object name (nullptr when there is none).
   QAction* MenuAction(const QString& object_name) const;
+  // The save dialog of the File menu, which the module control window borrows for ".syx" files.
+  static FileDialogRequest SaveDialogRequest();
 
  signals:
   // WRITE stored the working copy as waveform (bank, wave): its grid cell is redrawn selected.

@@ -18,6 +18,8 @@
 #include "core/wavetable/file_names.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/module/midi_log_pane.h"
+#include "ui/module/module_control_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
@@ -64,6 +66,7 @@ void MainWindow::BuildMenus() {
       {"mnuZoomOut", [this] { ZoomBy(-1); }},
       {"mnuMinimun", [this] { MinimunToggled(); }},
       {"mnuWaveformEditor", [this] { ShowWaveformEditor(); }},
+      {"mnuModuleControl", [this] { ModuleControlToggled(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
   };
@@ -190,6 +193,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (AboutBox* about = app_.about_box()) about->close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->hide();
+  if (ModuleControlWindow* module = app_.module_control()) module->hide();
   // Hidden, not closed: closing it would write its settings again, as invisible.
   if (OptionsDialog* options = app_.options_dialog()) options->hide();
   // Closing the main window ends the program, whatever tool windows are still open.
@@ -202,6 +206,7 @@ void MainWindow::FormClose() {
   writer.Close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SaveSettings();
   if (OptionsDialog* options = app_.options_dialog()) options->SaveSettings();
+  if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();
 }
 
 void MainWindow::ShowAbout() {
@@ -210,7 +215,7 @@ void MainWindow::ShowAbout() {
     about->raise();
   }
   // The MIDI log starts afresh with the program's name and revision.
-  LogLines& log = app_.midi_log();
+  MidiLogPane& log = app_.midi_log();
   log.Clear();
   log.AddLine("MORVANE-8 MIDI Editor");
   log.AddLine(std::string(9, ' ') + AboutBox::RevisionText().toStdString());
@@ -223,6 +228,19 @@ void MainWindow::ShowWaveformEditor() {
     editor->show();
     editor->raise();
     editor->activateWindow();
+  }
+}
+
+// The entry's check mark says whether the module control window is shown.
+void MainWindow::ModuleControlToggled() {
+  ModuleControlWindow* module = app_.module_control();
+  if (!module) return;
+  if (MenuAction("mnuModuleControl")->isChecked()) {
+    module->show();
+    module->raise();
+    module->activateWindow();
+  } else {
+    module->hide();
   }
 }
 

@@ -53,6 +53,8 @@ class MainWindow : public QMainWindow {
 
   // The open dialog of "Load " and "Import ", which the options dialog borrows.
   FileDialogRequest OpenDialogRequest() const;
+  // The save dialog of "Save", which the module control window borrows for its parameter files.
+  FileDialogRequest SaveDialogRequest() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -69,6 +71,7 @@ class MainWindow : public QMainWindow {
   MainWindowSettings CurrentSettings() const;
   void ShowAbout();
   void ShowWaveformEditor();
+  void ModuleControlToggled();
   void ShowOptions();
   void ZoomKnobChanged();
   void SetCellWidth(int width);

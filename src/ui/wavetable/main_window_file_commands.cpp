@@ -35,6 +35,10 @@ FileDialogRequest MainWindow::OpenDialogRequest() const {
   return {"Open File", kOpenFilter, 1, {}};
 }
 
+FileDialogRequest MainWindow::SaveDialogRequest() const {
+  return {"Save File", kSaveFilter, 1, {}};
+}
+
 // What Load and Import do once the file is in the slot, or the message when it could not be.
 void MainWindow::AfterRead(bool read, const QString& slot_path) {
   if (!read) {

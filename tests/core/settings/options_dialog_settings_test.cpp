@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/module/module_control_settings.h"
 #include "core/settings/settings_file_format.h"
 #include "core/settings/temp_folder.h"
 #include "core/wavetable/main_window_settings.h"
@@ -309,7 +310,7 @@ TEST(OptionsDialogSettingsTest, WritesItsListInOrderAndTheSlotPathsOnlyWhileRelo
       "ColorMarkSA",      "ColorAxesSA",    "ColorGradientSA", "ColorLocatorSA",
       "ColorSelectionSA", "GradientTypeSA", "StepsGradientSA", "ColorAmplText",
       "ColorWaveMinmax",  "ColorSMMinmax",  "ColorSAMinmax",   "AudioBufsz",
-      "AudioOUT",         "ColorLogLine",   "ColorLogBack"};
+      "AudioOUT"};
   for (const bool reload : {true, false}) {
     SCOPED_TRACE(reload);
     TempFolder folder;
@@ -381,6 +382,11 @@ TEST(OptionsDialogSettingsTest, WhatAnExitWritesIsReadBackWhole) {
     main.colors = CellColorsOf(written.wavetable_colors);
     WriteMainWindowSettings(writer, main);
     WriteOptionsDialogSettings(writer, written);
+    // The log colours are the module control window's, written after the dialog's values.
+    ModuleControlSettings module;
+    module.log_line_color = written.wavetable_colors[kLogLineSwatch];
+    module.log_back_color = written.wavetable_colors[kLogBackSwatch];
+    WriteModuleControlSettings(writer, module);
     ASSERT_TRUE(writer.Close());
   }
   SettingsReader reader = store.OpenForReading();

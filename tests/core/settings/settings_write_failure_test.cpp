@@ -1,39 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <string>
 #include <vector>
 
 #include "core/settings/settings_store.h"
+#include "support/file_size_limit.h"
 #include "temp_folder.h"
 
 namespace morvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Limits the size of any file this process writes, as a full disk would, while it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);  // writes past the limit then fail with EFBIG
-    getrlimit(RLIMIT_FSIZE, &old_limit_);
-    rlimit limit = old_limit_;
-    limit.rlim_cur = bytes;
-    applied_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_limit_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-  bool Applied() const { return applied_; }
-
- private:
-  rlimit old_limit_{};
-  void (*old_handler_)(int) = nullptr;
-  bool applied_ = false;
-};
 
 TEST(SettingsWriteFailureTest, AFullDiskLeavesTheOldFileIntact) {
   // The disk fills while the bytes are still buffered (seen only when they are flushed) or in

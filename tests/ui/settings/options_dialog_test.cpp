@@ -28,6 +28,7 @@
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/module/midi_log_pane.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
@@ -285,12 +286,14 @@ TEST_F(OptionsDialogTest, ASwatchAppliesItsColourAtOnceToTheGridAndTheEditor) {
   Click(Swatch("ColorLine"));
   EXPECT_EQ(view->LineColor(), 0x00010203u);
 
-  // The spectrum editor's and the log's colours are kept for those windows.
+  // The spectrum editor's colours are kept for that window; the log's go to the log pane.
   color_dialogs_.answers = {0x00ABCDEFu, 0x00123456u};
   Click(Swatch("ColorLineSA"));
   Click(Swatch("ColorLogBack"));
   EXPECT_EQ(dialog_->Look(kPhaseView).colors[kEditorLines], 0x00ABCDEFu);
   EXPECT_EQ(dialog_->WavetableColor(kLogBackSwatch), 0x00123456u);
+  EXPECT_EQ(app_->midi_log().BackColor(), 0x00123456u);
+  EXPECT_EQ(app_->midi_log().LineColor(), dialog_->WavetableColor(kLogLineSwatch));
   EXPECT_EQ(view->LineColor(), 0x00010203u);
 
   // The Wave gradient list and steps knob drive the editor's view.

@@ -1,7 +1,6 @@
 #include "ui/waveform/waveform_editor_window.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QAction>
 #include <QLabel>
@@ -9,7 +8,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +17,7 @@
 
 #include "core/waveform/waveform_sysex_file.h"
 #include "platform/user_folders.h"
+#include "support/file_size_limit.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
@@ -56,27 +55,6 @@ std::string ReadFile(const fs::path& file) {
 void WriteFile(const fs::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }
-
-// While it lives, no file of this process may grow past `bytes`: writes beyond fail as on a full
-// disk (root is bound by it too).
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*old_handler_)(int) = nullptr;
-};
 
 class WaveformEditorWindowTest : public ::testing::Test {
  protected:
