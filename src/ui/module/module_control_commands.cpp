@@ -114,8 +114,8 @@ void ModuleControlWindow::UserAction(const std::function<void()>& command) {
   command();
 }
 
-void ModuleControlWindow::Send(int command, int value) {
-  SendOnPort(
+bool ModuleControlWindow::Send(int command, int value) {
+  return SendOnPort(
       [this, command, value](MidiOut& out) { SendCommand(out, Channel() - 1, command, value); });
 }
 
@@ -127,17 +127,19 @@ void ModuleControlWindow::SendWaveformSelection(int bank, int wave) {
   });
 }
 
-void ModuleControlWindow::SendOnPort(const std::function<void(MidiOut&)>& send) {
+bool ModuleControlWindow::SendOnPort(const std::function<void(MidiOut&)>& send) {
   MidiTransportWindow* midi = app_.midi_transport_window();
-  if (!midi) return;
+  if (!midi) return false;
   try {
     send(midi->midi_output());
+    return true;
   } catch (const MidiOutputError& error) {
     // The control keeps its new value; the user hears of the port once per action.
     if (!port_error_reported_) {
       port_error_reported_ = true;
       midi->ReportPortError(error);
     }
+    return false;
   }
 }
 
@@ -163,8 +165,9 @@ void ModuleControlWindow::SendToMidi() {
   MidiTransportWindow* midi = app_.midi_transport_window();
   for (const ModuleCommand& command :
        ParameterCommands(controls, controls.firmware >= kFirmwareSendingFlags)) {
-    Send(command.command, command.value);
-    if (midi) midi->WaitMs(50);
+    // A port error ends the command: the rest would only wait for nothing.
+    if (!Send(command.command, command.value)) return;
+    midi->WaitMs(50);
   }
 }
 

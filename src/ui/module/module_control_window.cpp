@@ -159,6 +159,7 @@ void ModuleControlWindow::BuildToolBar() {
     button->setIcon(GlyphIcon(entry.glyph, entry.tile));
     button->setEnabled(command->isEnabled());
     connect(button, &QToolButton::clicked, command, &QAction::trigger);
+    connect(command, &QAction::enabledChanged, button, &QToolButton::setEnabled);
     toolbar->addWidget(button);
   }
   toolbar->addSeparator();

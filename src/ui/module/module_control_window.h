@@ -146,9 +146,10 @@ class ModuleControlWindow : public QMainWindow {
 
   // --- Control changes (module_control_commands.cpp) -------------------------------------------
   // Sends a command on the current channel; a port error is reported once per user action.
-  void Send(int command, int value);
+  // False when the port refused it.
+  bool Send(int command, int value);
   // Runs a send on the output port, reporting a port error once per user action.
-  void SendOnPort(const std::function<void(MidiOut&)>& send);
+  bool SendOnPort(const std::function<void(MidiOut&)>& send);
   // Sends a parameter's command and writes its byte into the selected image.
   void SendParameter(ModuleParameter parameter);
   void DividerChanged();

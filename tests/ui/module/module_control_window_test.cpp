@@ -434,8 +434,10 @@ TEST_F(ModuleControlWindowTest, WithNoOutputOpenAKnobDragReportsThePortErrorOnce
   // The next action hears of it again.
   Up(trigger);
   EXPECT_EQ(reporter_.messages.size(), 2u);
+  waiter_.waits.clear();
   Trigger("SendtoMIDI1");
   EXPECT_EQ(reporter_.messages.size(), 3u) << "one box for the whole send";
+  EXPECT_TRUE(waiter_.waits.empty()) << "the send ends at its first error";
 }
 
 TEST_F(ModuleControlWindowTest, TheLogPaneClearsShowsAndHidesAndLogErrorReopensThePorts) {
