@@ -244,8 +244,14 @@ DumpOutcome DumpEngine::ReceiveSelected(const CellRange& cells) {
       /*refresh_grid=*/false, /*refresh_editor=*/false, /*refresh_map=*/true);
 }
 
+void SendBufferBlocks(MidiOut& out, int channel, ConstWaveSpan buffer) {
+  for (int block = 0; block < kWaveBlocksPerWave; ++block) {
+    SendWaveBlock(out, (channel - 1) & 0x0F, WaveBlockPosition(block), buffer);
+  }
+}
+
 void DumpEngine::SendBuffer(ConstWaveSpan buffer) {
-  for (int block = 0; block < kWaveBlocksPerWave; ++block) SendBlock(buffer, block);
+  SendBufferBlocks(port_.Out(), settings_.channel, buffer);
 }
 
 void DumpEngine::ReceiveBuffer(WaveSpan buffer, int bank, int wave) {

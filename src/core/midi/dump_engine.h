@@ -53,6 +53,10 @@ struct DumpOutcome {
   bool Completed(int expected) const { return failures == 0 && waveforms_done == expected; }
 };
 
+// The four blocks of a waveform, to whatever waveform the module has selected: no controllers,
+// no acknowledgement wait, no delay.
+void SendBufferBlocks(MidiOut& out, int channel, ConstWaveSpan buffer);
+
 class DumpEngine {
  public:
   static constexpr int kSuccess = 0;

@@ -9,6 +9,7 @@
 #include "core/module/module_control_settings.h"
 #include "core/module/module_controls.h"
 #include "core/module/module_detection.h"
+#include "core/wavetable/wavetable_store.h"
 
 class QAction;
 class QCheckBox;
@@ -77,6 +78,9 @@ class ModuleControlWindow : public QMainWindow {
   void WriteConfigToFlash();
   // "Channel Change": asks for the new channel, tells the module, and follows it.
   void ChangeModuleChannel();
+  // The waveform editor's buffer to the module, on the current channel; a port error is told once
+  // per user action (an edit sends at every change while "Send Waveform Buffer" is checked).
+  void SendWaveformBuffer(ConstWaveSpan buffer);
   // "Send MIDI Clock": starts or stops the clock.
   void ToggleClock();
   // Stops the clock without a stop byte or a log line, as a transfer does before it starts.

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/midi/dump_engine.h"
 #include "core/module/module_detection.h"
 #include "ui/controls/value_knob.h"
 #include "ui/midi/transfer_session.h"
@@ -97,6 +98,10 @@ void ModuleControlWindow::ChangeModuleChannel() {
   app_.parameters().SetParam(SelectedModule(), kImageChannel,
                              static_cast<std::uint8_t>((*new_channel - 1) & 0x7F));
   SetChannel(*new_channel);
+}
+
+void ModuleControlWindow::SendWaveformBuffer(ConstWaveSpan buffer) {
+  SendOnPort([&](MidiOut& out) { SendBufferBlocks(out, Channel(), buffer); });
 }
 
 void ModuleControlWindow::ToggleClock() {

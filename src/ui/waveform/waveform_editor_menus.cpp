@@ -71,10 +71,10 @@ void WaveformEditorWindow::BuildMenus() {
   connect(AddAction(file, "mnuSaveSysex", "Save as Sysex", QKeySequence(Qt::CTRL | Qt::Key_Y)),
           &QAction::triggered, this, &WaveformEditorWindow::SaveSysexFile);
   file->addSeparator();
-  // The buffer send and receive of the MIDI transport join here; until then they are disabled.
-  AddAction(file, "mnuSendMidi", "Send to MIDI", QKeySequence(Qt::Key_F9))->setEnabled(false);
-  AddAction(file, "mnuReceiveMidi", "Receive from MIDI", QKeySequence(Qt::Key_F10))
-      ->setEnabled(false);
+  connect(AddAction(file, "mnuSendMidi", "Send to MIDI", QKeySequence(Qt::Key_F9)),
+          &QAction::triggered, this, &WaveformEditorWindow::SendBuffer);
+  connect(AddAction(file, "mnuReceiveMidi", "Receive from MIDI", QKeySequence(Qt::Key_F10)),
+          &QAction::triggered, this, &WaveformEditorWindow::ReceiveBuffer);
 
   QMenu* edit = menuBar()->addMenu("Edit");
   connect(AddAction(edit, "mnuSelectAll", "Select All", QKeySequence(Qt::CTRL | Qt::Key_A)),

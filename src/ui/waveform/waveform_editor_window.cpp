@@ -16,6 +16,7 @@
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
+#include "ui/midi/transfer_session.h"
 #include "ui/module/module_control_window.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
@@ -431,8 +432,20 @@ void WaveformEditorWindow::ShowValues(std::span<const std::uint8_t, kWaveLength>
 }
 
 void WaveformEditorWindow::SendIfRealTime() {
-  // The buffer send of the MIDI transport joins here, run when the module control window's
-  // "Send Waveform Buffer" option is ticked.
+  ModuleControlWindow* module = app_.module_control();
+  if (module && module->SendBufferChecked()) module->SendWaveformBuffer(view_->Data());
+}
+
+void WaveformEditorWindow::SendBuffer() {
+  if (ModuleControlWindow* module = app_.module_control())
+    module->SendWaveformBuffer(view_->Data());
+}
+
+void WaveformEditorWindow::ReceiveBuffer() {
+  TransferSession::Run(app_, [this](TransferSession& session) {
+    session.engine().ReceiveBuffer(view_->Data(), bank_selector_->State(), wave_selector_->State());
+  });
+  WaveformChanged();
 }
 
 void WaveformEditorWindow::WriteWaveform() {

@@ -57,6 +57,9 @@ class WaveformEditorWindow : public QMainWindow {
   // Sends the working copy to the module when the module control window asks for real-time
   // sending.
   void SendIfRealTime();
+  // "Send to MIDI" and "Receive from MIDI": the working copy to and from the module.
+  void SendBuffer();
+  void ReceiveBuffer();
   // Writes the place, visibility, panels and toggles; the main window calls it when it closes.
   void SaveSettings();
 

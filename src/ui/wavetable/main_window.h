@@ -86,6 +86,15 @@ class MainWindow : public QMainWindow {
   QString SlotPath(int slot) const;
   void SetSlotPath(int slot, const QString& path);
 
+  // Transfers with the module (main_window_transfer_commands.cpp).
+  void StopTimers();
+  int EditorBank() const;
+  void SendMidiCommand();
+  void ReceiveMidiCommand();
+  void SendSelectionCommand();
+  void ReceiveSelectionCommand();
+  void AfterReceive();
+
   // Toolbar (main_window_toolbar.cpp).
   void BuildToolBar();
 
