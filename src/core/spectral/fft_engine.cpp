@@ -1,0 +1,65 @@
+#include "core/spectral/fft_engine.h"
+
+#include <cmath>
+#include <utility>
+
+namespace morvane {
+
+FftEngine::FftEngine()
+    : re_(new double[static_cast<std::size_t>(kFftSize)]),
+      im_(new double[static_cast<std::size_t>(kFftSize)]) {}
+
+FftEngine::~FftEngine() = default;
+
+void FftTransform(std::uint8_t direction, int log2_size, double* re, double* im) {
+  const int n = 1 << log2_size;
+  // Bit-reversal permutation.
+  int j = 0;
+  for (int i = 0; i < n - 1; ++i) {
+    if (i < j) {
+      std::swap(re[i], re[j]);
+      std::swap(im[i], im[j]);
+    }
+    int k = n / 2;
+    while (k <= j) {
+      j -= k;
+      k /= 2;
+    }
+    j += k;
+  }
+  // Butterflies, the twiddle factor of each span stepped by the half-angle recurrence.
+  double c1 = -1.0;
+  double c2 = 0.0;
+  int l2 = 1;
+  for (int stage = 0; stage < log2_size; ++stage) {
+    const int l1 = l2;
+    l2 *= 2;
+    double u1 = 1.0;
+    double u2 = 0.0;
+    for (int jj = 0; jj < l1; ++jj) {
+      for (int i = jj; i < n; i += l2) {
+        const int i1 = i + l1;
+        const double t1 = u1 * re[i1] - u2 * im[i1];
+        const double t2 = u1 * im[i1] + u2 * re[i1];
+        re[i1] = re[i] - t1;
+        im[i1] = im[i] - t2;
+        re[i] = re[i] + t1;
+        im[i] = im[i] + t2;
+      }
+      const double z = u1 * c1 - u2 * c2;
+      u2 = u1 * c2 + u2 * c1;
+      u1 = z;
+    }
+    c2 = std::sqrt((1.0 - c1) / 2.0);
+    if (direction == kFftInverse) c2 = -c2;
+    c1 = std::sqrt((1.0 + c1) / 2.0);
+  }
+  if (direction != kFftForward) {
+    for (int i = 0; i < n; ++i) {
+      re[i] /= n;
+      im[i] /= n;
+    }
+  }
+}
+
+}  // namespace morvane
