@@ -31,6 +31,19 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
     return 1;
   }
 
+  std::unique_ptr<FftEngine> fft_engine;
+  try {
+    fft_engine =
+        options.create_fft_engine ? options.create_fft_engine() : std::make_unique<FftEngine>();
+  } catch (const std::bad_alloc&) {
+    // Reported below.
+  }
+  if (!fft_engine) {
+    // Every analysis would write into buffers that do not exist: end cleanly after the message.
+    messages.Show("Fatal Error", "Alloc Memory FFT buffer", QMessageBox::Ok | QMessageBox::Cancel);
+    return 1;
+  }
+
   QApplication::setApplicationName("Morvane8_v2.3.exe");
 
   auto settings = std::make_unique<SettingsStore>(SettingsFilePath());
@@ -39,7 +52,7 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   });
 
   AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs,
-                 options.services);
+                 options.services, std::move(fft_engine));
   app.CreateWindows();
   if (options.on_created) options.on_created(app);
   app.main_window()->show();

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/spectral/fft_engine.h"
 #include "core/wavetable/wavetable_store.h"
 #include "ui/shell/app_context.h"
 
@@ -16,6 +17,8 @@ class MessageReporter;
 struct ProgramOptions {
   // Creates the wavetable store; throws std::bad_alloc when its memory cannot be had.
   std::function<std::unique_ptr<WavetableStore>()> create_wavetable_store;
+  // Creates the FFT engine; throws std::bad_alloc when its buffers cannot be had.
+  std::function<std::unique_ptr<FftEngine>()> create_fft_engine;
   // Receives every message for the user; nullptr means modal message boxes.
   MessageReporter* messages = nullptr;
   // Answers the file dialogs; nullptr means the toolkit's dialogs.

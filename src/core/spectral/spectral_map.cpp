@@ -58,29 +58,30 @@ MapClientSize MapWindowSize(int top_panel_height, int visible_rows, int thicknes
 int MapImageWidth(int format, int thickness) { return MapColumnCount(format) * (thickness + 1); }
 int MapImageHeight(int format) { return MapRowCount(format) * (kMapRowHeight + 1) - 1; }
 
+void RenderMapCell(const WavetableStore& store, MapSource source, int format, int thickness,
+                   int column, int row, bool selected, std::uint32_t* pixels, int stride) {
+  const int k = MapWaveAt(column, row, format);
+  if (k < 0) return;
+  const ConstHarmonicSpan bytes = source == MapSource::kLevel ? store.Amplitude(k) : store.Phase(k);
+  const int marker = store.Marker(k);
+  // A line runs from the cell's left edge to its right edge + 1.
+  const int x0 = column * (thickness + 1);
+  const int x1 = std::min(x0 + thickness + 1, MapImageWidth(format, thickness));
+  const int bottom = row * (kMapRowHeight + 1) + kMapRowHeight;  // one below the cell
+  for (int i = 1; i <= kHarmonicCount; ++i) {
+    const std::uint32_t color =
+        0xFF000000u | MapPixelColor(bytes[static_cast<std::size_t>(i - 1)], marker, selected);
+    std::uint32_t* line = pixels + static_cast<std::ptrdiff_t>(bottom - i) * stride;
+    std::fill(line + x0, line + x1, color);
+  }
+}
+
 void RenderSpectralMap(const WavetableStore& store, MapSource source, int format, int thickness,
                        const MapSelection& selection, std::uint32_t* pixels, int stride) {
-  const int columns = MapColumnCount(format);
-  const int rows = MapRowCount(format);
-  const int pitch = thickness + 1;  // a line runs from the cell's left edge to its right edge + 1
-  const int image_width = MapImageWidth(format, thickness);
-  for (int row = 0; row < rows; ++row) {
-    const int bottom = row * (kMapRowHeight + 1) + kMapRowHeight;  // one below the cell
-    for (int column = 0; column < columns; ++column) {
-      const int k = MapWaveAt(column, row, format);
-      if (k < 0) continue;
-      const ConstHarmonicSpan bytes =
-          source == MapSource::kLevel ? store.Amplitude(k) : store.Phase(k);
-      const int marker = store.Marker(k);
-      const bool selected = selection.Contains(column, row);
-      const int x0 = column * pitch;
-      const int x1 = std::min(x0 + pitch, image_width);
-      for (int i = 1; i <= kHarmonicCount; ++i) {
-        const std::uint32_t color =
-            MapPixelColor(bytes[static_cast<std::size_t>(i - 1)], marker, selected);
-        std::uint32_t* line = pixels + static_cast<std::ptrdiff_t>(bottom - i) * stride;
-        std::fill(line + x0, line + x1, color);
-      }
+  for (int row = 0; row < MapRowCount(format); ++row) {
+    for (int column = 0; column < MapColumnCount(format); ++column) {
+      RenderMapCell(store, source, format, thickness, column, row, selection.Contains(column, row),
+                    pixels, stride);
     }
   }
 }

@@ -58,11 +58,14 @@ struct MapSelection {
   }
 };
 
-// Draws every cell of the map from the spectrum cache into 0x00RRGGBB pixels of an image of
+// Draws every cell of the map from the spectrum cache into opaque 0xFFRRGGBB pixels of an image of
 // columns·(thickness + 1) by rows·129 − 1 pixels (`stride` pixels a line); the one-pixel lines
 // between rows are left as they are. No transform is run.
 void RenderSpectralMap(const WavetableStore& store, MapSource source, int format, int thickness,
                        const MapSelection& selection, std::uint32_t* pixels, int stride);
+// One cell of that image; nothing where no waveform is shown.
+void RenderMapCell(const WavetableStore& store, MapSource source, int format, int thickness,
+                   int column, int row, bool selected, std::uint32_t* pixels, int stride);
 int MapImageWidth(int format, int thickness);
 int MapImageHeight(int format);
 

@@ -12,6 +12,7 @@
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/file_dialogs.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
 
@@ -168,8 +169,20 @@ void OptionsDialog::EditorSwatchClicked(EditorView view, EditorColor color) {
   RepaintViews();
 }
 
-// The spectrum editor and the sample editor take the looks from here when they are created.
+// The sample editor takes the looks from here when it is created; the spectrum editor reads its
+// own at creation and follows every change here.
 void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
+  if (view != kWaveView) {
+    if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) {
+      const EditorLook look = Look(view);
+      if (color == kEditorBack || color == kEditorText) {
+        spectrum->SetTextColors(look.colors[kEditorText], look.colors[kEditorBack]);
+      } else {
+        spectrum->SetViewColor(view, color, look.colors[color]);
+      }
+    }
+    return;
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
@@ -207,6 +220,13 @@ void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
 }
 
 void OptionsDialog::ApplyGradient(EditorView view) {
+  if (view != kWaveView) {
+    if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) {
+      spectrum->SetViewGradientType(view, static_cast<GradientTypex>(Look(view).gradient_type));
+      spectrum->ApplySize();  // the band counts follow the steps knobs
+    }
+    return;
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);

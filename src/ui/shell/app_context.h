@@ -5,6 +5,7 @@
 #include "core/midi/log_lines.h"
 #include "core/midi/midi_driver.h"
 #include "core/settings/settings_store.h"
+#include "core/spectral/fft_engine.h"
 #include "core/util/waiter.h"
 #include "core/wavetable/wavetable_store.h"
 #include "ui/shell/file_dialogs.h"
@@ -22,6 +23,8 @@ class MidiTransportWindow;
 class AboutBox;
 class ChoiceBox;
 class WaveformEditorWindow;
+class SpectralMapWindow;
+class SpectrumEditorWindow;
 
 // System dialogs and device lists the windows use; tests put their own in place. nullptr means
 // the real one.
@@ -39,8 +42,10 @@ struct AppServices {
 // order of creation.
 class AppContext {
  public:
+  // Without an FFT engine of its own making, the context makes one.
   AppContext(std::unique_ptr<WavetableStore> wavetable, std::unique_ptr<SettingsStore> settings,
-             MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {});
+             MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {},
+             std::unique_ptr<FftEngine> fft_engine = nullptr);
   ~AppContext();
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
@@ -50,6 +55,7 @@ class AppContext {
 
   WavetableStore& wavetable() { return *wavetable_; }
   SettingsStore& settings() { return *settings_; }
+  FftEngine& fft_engine() { return *fft_engine_; }
   MessageReporter& messages() { return messages_; }
   FileDialogs& file_dialogs() { return file_dialogs_; }
   ColorDialogs& color_dialogs() { return *color_dialogs_; }
@@ -65,10 +71,13 @@ class AppContext {
   AboutBox* about_box() { return about_box_.get(); }
   ChoiceBox* choice_box() { return choice_box_.get(); }
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
+  SpectralMapWindow* spectral_map() { return spectral_map_.get(); }
+  SpectrumEditorWindow* spectrum_editor() { return spectrum_editor_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
   std::unique_ptr<SettingsStore> settings_;
+  std::unique_ptr<FftEngine> fft_engine_;
   MessageReporter& messages_;
   FileDialogs& file_dialogs_;
   NativeColorDialogs native_color_dialogs_;
@@ -89,7 +98,9 @@ class AppContext {
   std::unique_ptr<MidiTransportWindow> midi_transport_window_;
   std::unique_ptr<AboutBox> about_box_;
   std::unique_ptr<ChoiceBox> choice_box_;
+  std::unique_ptr<SpectralMapWindow> spectral_map_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
+  std::unique_ptr<SpectrumEditorWindow> spectrum_editor_;
 };
 
 }  // namespace morvane

@@ -19,6 +19,7 @@
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_value_grid.h"
 
 namespace morvane {
@@ -411,8 +412,11 @@ void WaveformEditorWindow::LoadCurrentWaveform() {
 
 void WaveformEditorWindow::WaveformChanged() {
   WaveformChangedQuietly();
-  // The spectrum editor's analysis joins here (its window visible and "FFT Analysis" ticked), and
-  // the scale detection display after it (the "Scale Detection" option ticked).
+  SpectrumEditorWindow* spectrum = app_.spectrum_editor();
+  if (spectrum && spectrum->isVisible() && MenuAction("mnuFftAnalysis")->isChecked()) {
+    spectrum->Analyse();
+  }
+  // The scale detection display joins here (the "Scale Detection" option ticked).
 }
 
 void WaveformEditorWindow::WaveformChangedQuietly() {
@@ -437,9 +441,9 @@ void WaveformEditorWindow::WriteWaveform() {
   write_button_->repaint();
   const WaveSpan stored = app_.wavetable().Wave(CurrentIndex());
   std::copy(view_->Data().begin(), view_->Data().end(), stored.begin());
+  // The main grid and the spectral map redraw this waveform.
   emit WaveformWritten(bank_selector_->State(), wave_selector_->State());
   SendIfRealTime();
-  // The spectral map recomputes and redraws this waveform here.
   write_timer_->start();
 }
 

@@ -62,7 +62,7 @@ TEST(SpectralMapTest, RenderDrawsHarmonicOneLowestAcrossTheCellAndItsLine) {
   ASSERT_EQ(width, 256 * 3);
   ASSERT_EQ(height, 8 * 129 - 1);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height), 0xABCDEF);
-  auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * width + x)]; };
+  auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFFu; };
   RenderSpectralMap(store, MapSource::kLevel, format, thickness, {}, pixels.data(), width);
   for (int x = 3; x < 6; ++x) {
     EXPECT_EQ(at(x, 127), 0xC8C8C8u);  // bottom line of the first row
