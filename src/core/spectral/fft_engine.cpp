@@ -1,6 +1,5 @@
 #include "core/spectral/fft_engine.h"
 
-#include <cmath>
 #include <utility>
 
 namespace morvane {
@@ -27,33 +26,17 @@ void FftTransform(std::uint8_t direction, int log2_size, double* re, double* im)
     }
     j += k;
   }
-  // Butterflies, the twiddle factor of each span stepped by the half-angle recurrence.
-  double c1 = -1.0;
-  double c2 = 0.0;
-  int l2 = 1;
-  for (int stage = 0; stage < log2_size; ++stage) {
-    const int l1 = l2;
-    l2 *= 2;
-    double u1 = 1.0;
-    double u2 = 0.0;
-    for (int jj = 0; jj < l1; ++jj) {
-      for (int i = jj; i < n; i += l2) {
-        const int i1 = i + l1;
-        const double t1 = u1 * re[i1] - u2 * im[i1];
-        const double t2 = u1 * im[i1] + u2 * re[i1];
-        re[i1] = re[i] - t1;
-        im[i1] = im[i] - t2;
-        re[i] = re[i] + t1;
-        im[i] = im[i] + t2;
-      }
-      const double z = u1 * c1 - u2 * c2;
-      u2 = u1 * c2 + u2 * c1;
-      u1 = z;
+  ForEachTwiddle(direction, log2_size, [&](int l1, int l2, int first, double u1, double u2) {
+    for (int i = first; i < n; i += l2) {
+      const int i1 = i + l1;
+      const double t1 = u1 * re[i1] - u2 * im[i1];
+      const double t2 = u1 * im[i1] + u2 * re[i1];
+      re[i1] = re[i] - t1;
+      im[i1] = im[i] - t2;
+      re[i] = re[i] + t1;
+      im[i] = im[i] + t2;
     }
-    c2 = std::sqrt((1.0 - c1) / 2.0);
-    if (direction == kFftInverse) c2 = -c2;
-    c1 = std::sqrt((1.0 + c1) / 2.0);
-  }
+  });
   if (direction != kFftForward) {
     for (int i = 0; i < n; ++i) {
       re[i] /= n;

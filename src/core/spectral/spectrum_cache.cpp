@@ -169,24 +169,10 @@ struct Twiddles {
 };
 
 void MakeTwiddles(Twiddles& twiddles) {
-  double c1 = -1.0;
-  double c2 = 0.0;
-  int l2 = 1;
-  for (int stage = 0; stage < kFftLog2Size; ++stage) {
-    const int l1 = l2;
-    l2 *= 2;
-    double u1 = 1.0;
-    double u2 = 0.0;
-    for (int j = 0; j < l1; ++j) {
-      twiddles.u1[static_cast<std::size_t>(l1 - 1 + j)] = u1;
-      twiddles.u2[static_cast<std::size_t>(l1 - 1 + j)] = u2;
-      const double z = u1 * c1 - u2 * c2;
-      u2 = u1 * c2 + u2 * c1;
-      u1 = z;
-    }
-    c2 = std::sqrt((1.0 - c1) / 2.0);  // forward direction: not negated
-    c1 = std::sqrt((1.0 + c1) / 2.0);
-  }
+  ForEachTwiddle(kFftForward, kFftLog2Size, [&](int l1, int, int j, double u1, double u2) {
+    twiddles.u1[static_cast<std::size_t>(l1 - 1 + j)] = u1;
+    twiddles.u2[static_cast<std::size_t>(l1 - 1 + j)] = u2;
+  });
 }
 
 int BitReversed(int i) {

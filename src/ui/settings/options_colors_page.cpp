@@ -10,6 +10,7 @@
 #include "ui/controls/value_knob.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/settings/options_dialog.h"
+#include "ui/settings/tank_colors.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/spectral/spectrum_editor_window.h"
@@ -187,35 +188,11 @@ void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
   const std::uint32_t value = look.colors[color];
-  SampleTank* tank = editor->View();
-  switch (color) {
-    case kEditorBack:
-    case kEditorText:
-      editor->SetTextColors(look.colors[kEditorText], look.colors[kEditorBack]);
-      break;
-    case kEditorMarkers:
-      editor->SetMarkerColor(value);
-      break;
-    case kEditorLines:
-      tank->SetLineColor(value);
-      break;
-    case kEditorAxes:
-      tank->SetAxesColor(value);
-      break;
-    case kEditorGradient:
-      tank->SetGradientColor(value);
-      break;
-    case kEditorLocator:
-      tank->SetLocatorColor(value);
-      break;
-    case kEditorSelection:
-      tank->SetSelectionColor(value);
-      break;
-    case kEditorMinMax:
-      tank->SetMinimaxColor(value);
-      break;
-    case kEditorColorCount:
-      break;
+  if (SetTankPartColor(*editor->View(), color, value)) return;
+  if (color == kEditorBack || color == kEditorText) {
+    editor->SetTextColors(look.colors[kEditorText], look.colors[kEditorBack]);
+  } else if (color == kEditorMarkers) {
+    editor->SetMarkerColor(value);
   }
 }
 

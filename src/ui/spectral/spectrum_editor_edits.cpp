@@ -15,20 +15,13 @@
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/editor_file_filters.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/spectral/window_kind_menu.h"
 #include "ui/waveform/waveform_editor_window.h"
 
 namespace morvane {
 namespace {
-
-const QString kOpenFilter =
-    "8bits sound files (bin, raw)|*.bin;*.raw|Morvane-8  parameters file (*.MRV)|*.MRV|"
-    "Spectrum file (*.MSP) |*.MSP|All files (*.*)|*.*";
-const QString kSaveFilter =
-    "8bits sound files (bin, raw)|*.bin;*.raw|Morvane-8  parameters file (*.MRV)|*.MRV|"
-    "Spectrum file (*.MSP) |*.MSP|Sysex Files|*.syx|All files (*.*)|*.*";
-constexpr int kSpectrumFilterIndex = 3;
 
 std::filesystem::path PathOf(const QString& name) {
   return std::filesystem::path(QFile::encodeName(name).toStdString());
@@ -256,8 +249,8 @@ void SpectrumEditorWindow::NewImage() {
 // A short file replaces only the bytes it holds: the rest of the image stays as it was, as a
 // short waveform file does in the waveform editor, so nothing the file does not hold is lost.
 void SpectrumEditorWindow::LoadSpectrum() {
-  const QString name =
-      app_.file_dialogs().OpenFileName({"Load Spectrum", kOpenFilter, kSpectrumFilterIndex, {}});
+  const QString name = app_.file_dialogs().OpenFileName(
+      {"Load Spectrum", kEditorOpenFilter, kSpectrumFilterIndex, {}});
   if (name.isEmpty()) return;
   if (!LoadSpectrumFile(PathOf(name), Harmonics(amplitude_view_), Harmonics(phase_view_))) {
     app_.messages().Show("File Error", "Read File Error - Abort Loading");
@@ -270,8 +263,8 @@ void SpectrumEditorWindow::LoadSpectrum() {
 }
 
 void SpectrumEditorWindow::SaveSpectrum() {
-  const QString chosen =
-      app_.file_dialogs().SaveFileName({"Save Spectrum", kSaveFilter, kSpectrumFilterIndex, {}});
+  const QString chosen = app_.file_dialogs().SaveFileName(
+      {"Save Spectrum", kEditorSaveFilter, kSpectrumFilterIndex, {}});
   if (chosen.isEmpty()) return;
   const QString name = QString::fromStdString(ForceExtension(chosen.toStdString(), ".msp"));
   if (!SaveSpectrumFile(PathOf(name), Harmonics(amplitude_view_), Harmonics(phase_view_))) {

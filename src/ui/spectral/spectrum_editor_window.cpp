@@ -9,11 +9,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/controls/captioned.h"
 #include "ui/controls/click_panel.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
 #include "ui/settings/options_dialog.h"
+#include "ui/settings/tank_colors.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
@@ -38,19 +40,6 @@ constexpr TogglePanel::Look kScaleLook{0x800080, 0x0000FF, 0x004000, 0x00FF00};
 
 constexpr std::array<const char*, 5> kAmplitudeMarks = {"+100", "+75", "+50", "+25", "0"};
 constexpr std::array<const char*, 5> kPhaseMarks = {"+180", "+90", "0", "-90", "-180"};
-
-QWidget* Captioned(const QString& caption, QWidget* control, QWidget* parent) {
-  auto* box = new QWidget(parent);
-  auto* layout = new QVBoxLayout(box);
-  layout->setContentsMargins(2, 0, 2, 0);
-  layout->setSpacing(1);
-  auto* label = new QLabel(caption, box);
-  label->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label);
-  control->setParent(box);
-  layout->addWidget(control, 0, Qt::AlignHCenter);
-  return box;
-}
 
 }  // namespace
 
@@ -122,11 +111,8 @@ QWidget* SpectrumEditorWindow::BuildViewRow(SampleTank*& view, const char* name,
 
 TogglePanel* SpectrumEditorWindow::MakeToggle(const char* name, const QString& caption,
                                               const QString& hint, bool on, bool phase) {
-  auto* toggle = new TogglePanel(caption, this, phase ? kPhaseLook : TogglePanel::kGreenLook);
-  toggle->setObjectName(name);
-  toggle->setToolTip(hint);
-  toggle->SetOn(on);
-  return toggle;
+  return MakeTogglePanel(this, name, caption, hint, on,
+                         phase ? kPhaseLook : TogglePanel::kGreenLook);
 }
 
 QWidget* SpectrumEditorWindow::BuildToggleRow() {
@@ -142,12 +128,8 @@ QWidget* SpectrumEditorWindow::BuildToggleRow() {
   phase_markers_ = MakeToggle("pnlPhaseMarkers", "M", "Markers", true, true);
   phase_line_ = MakeToggle("pnlPhaseLine", "L", "Bars/Line Mode", false, true);
   phase_minimax_ = MakeToggle("pnlPhaseMinMax", "R", "Bars/Line Mode", true, true);
-  shift_toggle_ = new TogglePanel("S", this, kShiftLook);
-  shift_toggle_->setObjectName("pnlShift");
-  shift_toggle_->setToolTip("Shift Mode");
-  link_toggle_ = new TogglePanel("L", this, kLinkLook);
-  link_toggle_->setObjectName("pnlLink");
-  link_toggle_->setToolTip("Link Locators");
+  shift_toggle_ = MakeTogglePanel(this, "pnlShift", "S", "Shift Mode", false, kShiftLook);
+  link_toggle_ = MakeTogglePanel(this, "pnlLink", "L", "Link Locators", false, kLinkLook);
   link_toggle_->hide();
   for (TogglePanel* toggle :
        {amplitude_markers_, amplitude_line_, amplitude_minimax_, phase_markers_, phase_line_,
@@ -306,40 +288,16 @@ void SpectrumEditorWindow::SetTextColors(std::uint32_t text, std::uint32_t back)
 
 void SpectrumEditorWindow::SetViewColor(EditorView view, EditorColor color, std::uint32_t value) {
   SampleTank* tank = ViewOf(view);
-  switch (color) {
-    case kEditorBack:
-      SetTextColors(text_color_, value);
-      break;
-    case kEditorText:
-      SetTextColors(value, back_color_);
-      break;
-    case kEditorMarkers:
-      tank->SetMarkerColor(value);
-      if (view == kAmplView) {
-        grid_text_color_ = value;
-        SetTextColors(text_color_, back_color_);
-      }
-      break;
-    case kEditorLines:
-      tank->SetLineColor(value);
-      break;
-    case kEditorAxes:
-      tank->SetAxesColor(value);
-      break;
-    case kEditorGradient:
-      tank->SetGradientColor(value);
-      break;
-    case kEditorLocator:
-      tank->SetLocatorColor(value);
-      break;
-    case kEditorSelection:
-      tank->SetSelectionColor(value);
-      break;
-    case kEditorMinMax:
-      tank->SetMinimaxColor(value);
-      break;
-    case kEditorColorCount:
-      break;
+  if (SetTankPartColor(*tank, color, value)) return;
+  if (color == kEditorBack) SetTextColors(text_color_, value);
+  if (color == kEditorText) SetTextColors(value, back_color_);
+  if (color == kEditorMarkers) {
+    tank->SetMarkerColor(value);
+    // The amplitude markers' colour is the grid's text colour too.
+    if (view == kAmplView) {
+      grid_text_color_ = value;
+      SetTextColors(text_color_, back_color_);
+    }
   }
 }
 

@@ -12,6 +12,7 @@
 #include "core/wavetable/file_names.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/editor_file_filters.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
@@ -19,13 +20,8 @@
 namespace morvane {
 namespace {
 
-const QString kOpenFilter =
-    "8bits sound files (bin, raw)|*.bin;*.raw|Morvane-8  parameters file (*.MRV)|*.MRV|"
-    "Spectrum file (*.MSP) |*.MSP|All files (*.*)|*.*";
-const QString kSaveFilter =
-    "8bits sound files (bin, raw)|*.bin;*.raw|Morvane-8  parameters file (*.MRV)|*.MRV|"
-    "Spectrum file (*.MSP) |*.MSP|Sysex Files|*.syx|All files (*.*)|*.*";
-constexpr int kSysexFilterIndex = 4;
+const QString& kOpenFilter = kEditorOpenFilter;
+const QString& kSaveFilter = kEditorSaveFilter;
 
 const QString kFileErrorCaption = "File Error";
 const QString kReadError = "Read File Error - Abort Loading";

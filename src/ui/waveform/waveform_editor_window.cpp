@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/waveform/value_grid_text.h"
+#include "ui/controls/captioned.h"
 #include "ui/controls/control_pictures.h"
 #include "ui/controls/graphic_switch.h"
 #include "ui/controls/sample_tank.h"
@@ -36,24 +37,6 @@ constexpr std::uint32_t kWriteLitBack = 0x0000FF;
 constexpr std::uint32_t kWriteLitText = 0x00FFFF;
 constexpr std::uint32_t kWriteRestBack = 0x004000;
 constexpr std::uint32_t kWriteRestText = 0x808080;
-
-QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
-// A knob with its caption above it.
-QWidget* CaptionedKnob(const QString& caption, ValueKnob* knob, QWidget* parent) {
-  auto* box = new QWidget(parent);
-  auto* layout = new QVBoxLayout(box);
-  layout->setContentsMargins(2, 0, 2, 0);
-  layout->setSpacing(1);
-  layout->addWidget(Caption(caption, box));
-  layout->addWidget(knob, 0, Qt::AlignHCenter);
-  knob->setParent(box);
-  return box;
-}
 
 }  // namespace
 
@@ -96,11 +79,7 @@ ValueKnob* WaveformEditorWindow::MakeKnob(const char* name, int min, int max, co
 
 TogglePanel* WaveformEditorWindow::MakeToggle(const char* name, const QString& caption,
                                               const QString& hint, bool on) {
-  auto* toggle = new TogglePanel(caption, this);
-  toggle->setObjectName(name);
-  toggle->setToolTip(hint);
-  toggle->SetOn(on);
-  return toggle;
+  return MakeTogglePanel(this, name, caption, hint, on);
 }
 
 QWidget* WaveformEditorWindow::BuildTopRow() {
@@ -114,8 +93,8 @@ QWidget* WaveformEditorWindow::BuildTopRow() {
   layout->addWidget(unit_label_, 0, Qt::AlignBottom);
   bank_selector_ = MakeKnob("kvpotlab18", 0, kBankCount - 1, "Bank Selector");
   wave_selector_ = MakeKnob("kvpotlab19", 0, kWavesPerBank - 1, "Wave Selector");
-  layout->addWidget(CaptionedKnob("Bank", bank_selector_, row));
-  layout->addWidget(CaptionedKnob("Wave", wave_selector_, row));
+  layout->addWidget(Captioned("Bank", bank_selector_, row));
+  layout->addWidget(Captioned("Wave", wave_selector_, row));
 
   write_button_ = new QPushButton("WRITE", row);
   write_button_->setObjectName("btnWrite");
@@ -216,10 +195,10 @@ QWidget* WaveformEditorWindow::BuildLocatorRow() {
   value_knob_ = MakeKnob("kvpotlab42", 0, 255, "Value at the locator");
   selection_start_knob_ = MakeKnob("kvpotlab45", 0, 255, "Selection start");
   selection_length_knob_ = MakeKnob("kvpotlab44", 0, 255, "Selection length");
-  layout->addWidget(CaptionedKnob("Locator", locator_knob_, row));
-  layout->addWidget(CaptionedKnob("Value", value_knob_, row));
-  layout->addWidget(CaptionedKnob("Sel Start", selection_start_knob_, row));
-  layout->addWidget(CaptionedKnob("Sel Len", selection_length_knob_, row));
+  layout->addWidget(Captioned("Locator", locator_knob_, row));
+  layout->addWidget(Captioned("Value", value_knob_, row));
+  layout->addWidget(Captioned("Sel Start", selection_start_knob_, row));
+  layout->addWidget(Captioned("Sel Len", selection_length_knob_, row));
   layout->addStretch(1);
 
   connect(locator_knob_, &ValueKnob::OnChange, this,
@@ -260,7 +239,7 @@ QWidget* WaveformEditorWindow::BuildControlPanel() {
   for (const auto& entry : transforms) {
     ValueKnob* knob = entry.first;
     const WaveTransform transform = entry.second;
-    layout->addWidget(CaptionedKnob(knob->toolTip(), knob, panel));
+    layout->addWidget(Captioned(knob->toolTip(), knob, panel));
     connect(knob, &ValueKnob::OnChange, this,
             [this, knob, transform] { TransformKnobChanged(transform, knob); });
   }

@@ -9,6 +9,7 @@
 #include "support/recording_reporter.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
+#include "ui/controls/control_test_support.h"
 #include "ui/controls/value_knob.h"
 #include "ui/shell/app_context.h"
 
@@ -20,17 +21,8 @@ class SpectralTestApp : public ::testing::Test {
  protected:
   SpectralTestApp() { app_.CreateWindows(); }
 
-  // Brings a knob to v the way a user finishes: the last step is a real click on it, which
-  // fires its change event.
   static void TurnKnob(ValueKnob* knob, int v) {
-    const QPoint inside(knob->width() / 2, knob->height() / 2);
-    if (v > knob->Min()) {
-      knob->SetState(v - 1);
-      QTest::mouseClick(knob, Qt::RightButton, {}, inside);
-    } else {
-      knob->SetState(v + 1);
-      QTest::mouseClick(knob, Qt::LeftButton, {}, inside);
-    }
+    testing::TurnKnob(knob, v);
     ASSERT_EQ(knob->State(), v);
   }
 

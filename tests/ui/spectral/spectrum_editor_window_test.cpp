@@ -302,6 +302,42 @@ TEST_F(SpectrumEditorWindowTest, SmallAndLargeWindowsAndTheGrid) {
   EXPECT_FALSE(Find<TogglePanel>("pnlLink")->isHidden());
 }
 
+// Drags a view's locator from one index to another with the left button.
+void DragLocator(SampleTank* view, int from, int to) {
+  const auto x_of = [view](int index) {
+    const int w2 = view->width() - 2;
+    return 2 + (index * w2 + 129) / 130;  // the mouse's index rule for 128 samples, inverted
+  };
+  const int y = view->height() / 2;
+  QTest::mousePress(view, Qt::LeftButton, {}, QPoint(x_of(from), y));
+  testing::MoveWithButtons(view, QPoint(x_of((from + to) / 2), y), Qt::LeftButton);
+  testing::MoveWithButtons(view, QPoint(x_of(to), y), Qt::LeftButton);
+  QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(x_of(to), y));
+}
+
+TEST_F(SpectrumEditorWindowTest, LocatorsFollowEachOtherAndShiftModeTurnsTheViews) {
+  for (int i = 0; i < 128; ++i) {
+    Amplitude()->SetValue(i, static_cast<std::uint8_t>(i));
+    Phase()->SetValue(i, static_cast<std::uint8_t>(i + 100));
+  }
+  DragLocator(Amplitude(), 0, 10);
+  EXPECT_EQ(Amplitude()->LocatorPos(), 10);
+  EXPECT_EQ(Phase()->LocatorPos(), 10);
+  EXPECT_EQ(Knob("kvpotlab43")->State(), 11);
+  EXPECT_EQ(Amplitude()->GetValue(0), 0);  // shift mode off: nothing turns
+  Click(Find<TogglePanel>("pnlShift"));
+  const Wave before = Working();
+  DragLocator(Amplitude(), 10, 4);  // six places towards index 0, the amplitude view alone
+  EXPECT_EQ(Amplitude()->LocatorPos(), 4);
+  EXPECT_EQ(Amplitude()->GetValue(0), 6);
+  EXPECT_EQ(Phase()->GetValue(0), 100);
+  EXPECT_NE(Working(), before) << "the turn is synthesised";
+  Click(Find<TogglePanel>("pnlLink"));
+  DragLocator(Phase(), 4, 7);  // linked: both turn three places towards the end
+  EXPECT_EQ(Amplitude()->GetValue(3), 6);
+  EXPECT_EQ(Phase()->GetValue(3), 100);
+}
+
 TEST_F(SpectrumEditorWindowTest, WriteRecomputesTheWrittenWaveformsSpectrum) {
   editor_->BankSelector()->SetState(8);
   editor_->WaveSelector()->SetState(10);
