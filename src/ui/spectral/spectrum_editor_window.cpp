@@ -270,20 +270,14 @@ SampleTank* SpectrumEditorWindow::ViewOf(EditorView view) const {
 void SpectrumEditorWindow::SetTextColors(std::uint32_t text, std::uint32_t back) {
   text_color_ = text;
   back_color_ = back;
-  const QColor text_colour = ColorFromValue(text);
-  const QColor back_colour = ColorFromValue(back);
-  QPalette colours = centralWidget()->palette();
-  colours.setColor(QPalette::Window, back_colour);
-  colours.setColor(QPalette::WindowText, text_colour);
-  centralWidget()->setPalette(colours);
+  SetPanelColors(centralWidget(), text, back);
   amplitude_view_->SetColor(back);
   phase_view_->SetColor(back);
   grid_->setStyleSheet(QString("QTableWidget { background: %1; color: %2; gridline-color: %3; }")
-                           .arg(back_colour.name(), ColorFromValue(grid_text_color_).name(),
-                                text_colour.darker(200).name()));
-  for (ValueKnob* knob : findChildren<ValueKnob*>()) {
-    if (knob != harmonics_knob_) knob->SetColors(text_colour, back_colour);
-  }
+                           .arg(ColorFromValue(back).name(),
+                                ColorFromValue(grid_text_color_).name(),
+                                ColorFromValue(text).darker(200).name()));
+  ShowHarmonicsChoice();  // the "Harmonics" knob keeps the colours of its choice
 }
 
 void SpectrumEditorWindow::SetViewColor(EditorView view, EditorColor color, std::uint32_t value) {

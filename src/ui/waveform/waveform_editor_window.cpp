@@ -309,15 +309,9 @@ void WaveformEditorWindow::SaveSettings() {
 void WaveformEditorWindow::SetTextColors(std::uint32_t text, std::uint32_t back) {
   text_color_ = text;
   back_color_ = back;
-  const QColor text_colour = ColorFromValue(text);
-  const QColor back_colour = ColorFromValue(back);
-  QPalette colours = centralWidget()->palette();
-  colours.setColor(QPalette::Window, back_colour);
-  colours.setColor(QPalette::WindowText, text_colour);
-  centralWidget()->setPalette(colours);
+  SetPanelColors(centralWidget(), text, back);
   view_->SetColor(back);
-  value_grid_->SetColors(ColorFromValue(grid_text_color_), back_colour);
-  for (ValueKnob* knob : findChildren<ValueKnob*>()) knob->SetColors(text_colour, back_colour);
+  value_grid_->SetColors(ColorFromValue(grid_text_color_), ColorFromValue(back));
 }
 
 void WaveformEditorWindow::SetMarkerColor(std::uint32_t color) {
