@@ -78,9 +78,14 @@ void SpectrumEditorWindow::ShowHarmonic(bool move_row) {
 
 void SpectrumEditorWindow::ChooseWindowKind(int kind) {
   if (kind < 0 || kind >= kWindowKindCount) return;
+  SetWindowKind(kind);
+  Analyse();
+}
+
+void SpectrumEditorWindow::SetWindowKind(int kind) {
+  if (kind < 0 || kind >= kWindowKindCount) return;
   window_kind_ = kind;
   window_panel_->setText(WindowPanelCaption(kind));
-  Analyse();
 }
 
 void SpectrumEditorWindow::SetScale(AmplitudeScale scale) {

@@ -244,8 +244,7 @@ void SpectrumEditorWindow::ApplySettings(const SpectrumEditorSettings& settings)
   MenuAction("mnuSmallWindow")->setChecked(settings.small_window);
   MenuAction("mnuGridEdit")->setChecked(settings.grid_edit);
   grid_panel_->setVisible(settings.grid_edit);
-  window_kind_ = settings.window_kind;
-  window_panel_->setText(WindowPanelCaption(window_kind_));
+  SetWindowKind(settings.window_kind);
   ApplyToggles();
   ApplySize();
 }

@@ -47,6 +47,9 @@ class SpectrumEditorWindow : public QMainWindow {
   int WindowKind() const { return window_kind_; }
   // As choosing the kind from the window menu: the panel shows it and the analysis runs.
   void ChooseWindowKind(int kind);
+  // The kind and its panel text only, for callers that fill the views and synthesise themselves;
+  // a kind outside 0..15 is ignored.
+  void SetWindowKind(int kind);
   AmplitudeScale Scale() const;
   // As clicking the "LOG"/"LIN" panel until it shows `scale`; the analysis runs on a change.
   void SetScale(AmplitudeScale scale);
