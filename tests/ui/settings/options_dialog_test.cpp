@@ -30,6 +30,7 @@
 #include "ui/controls/wave_grid.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/shell/app_context.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/shell/color_value.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/waveform/waveform_value_grid.h"
@@ -285,11 +286,16 @@ TEST_F(OptionsDialogTest, ASwatchAppliesItsColourAtOnceToTheGridAndTheEditor) {
   Click(Swatch("ColorLine"));
   EXPECT_EQ(view->LineColor(), 0x00010203u);
 
-  // The spectrum editor's and the log's colours are kept for those windows.
-  color_dialogs_.answers = {0x00ABCDEFu, 0x00123456u};
+  // The spectrum editor's colours go to its views at once; the log's are kept for that window.
+  color_dialogs_.answers = {0x00ABCDEFu, 0x00123456u, 0x00202122u};
   Click(Swatch("ColorLineSA"));
   Click(Swatch("ColorLogBack"));
+  Click(Swatch("ColorBackSM"));
   EXPECT_EQ(dialog_->Look(kPhaseView).colors[kEditorLines], 0x00ABCDEFu);
+  EXPECT_EQ(app_->spectrum_editor()->PhaseView()->LineColor(), 0x00ABCDEFu);
+  EXPECT_NE(app_->spectrum_editor()->AmplitudeView()->LineColor(), 0x00ABCDEFu);
+  EXPECT_EQ(app_->spectrum_editor()->AmplitudeView()->Color(), 0x00202122u);
+  EXPECT_EQ(app_->spectrum_editor()->PhaseView()->Color(), 0x00202122u);
   EXPECT_EQ(dialog_->WavetableColor(kLogBackSwatch), 0x00123456u);
   EXPECT_EQ(view->LineColor(), 0x00010203u);
 

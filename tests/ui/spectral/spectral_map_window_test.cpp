@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ui/controls/click_panel.h"
+#include "ui/controls/control_test_support.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/spectral/spectral_map_view.h"
@@ -110,6 +111,18 @@ TEST_F(SpectralMapWindowTest, TheZeroLineIsBlackAndMarkersTintTheirColumns) {
   QTest::mouseClick(Find<TogglePanel>("pnlLevel"), Qt::LeftButton, {}, QPoint(3, 3));
   EXPECT_EQ(Find<TogglePanel>("pnlLevel")->text(), "ANGLE");
   EXPECT_EQ(Pixel(0, 127), QColor(128, 128, 128));  // phase 128 of the zero line
+}
+
+TEST_F(SpectralMapWindowTest, ADraggedRangeIsDrawnSelected) {
+  map_->ComputeAllSpectra(true);
+  QTest::mousePress(View(), Qt::LeftButton, {}, CellCentre(0, 0));
+  testing::MoveWithButtons(View(), CellCentre(2, 1), Qt::LeftButton);
+  EXPECT_EQ(Pixel(2, 127), QColor(10, 10, 24));        // level 0 drawn selected
+  EXPECT_EQ(Pixel(4, 129 + 127), QColor(10, 10, 24));  // column 2 of the second row
+  EXPECT_EQ(Pixel(6, 127), QColor(0, 0, 0));           // column 3: outside
+  QTest::mouseRelease(View(), Qt::LeftButton, {}, CellCentre(2, 1));
+  EXPECT_EQ(app_.waveform_editor()->WaveSelector()->State(), 2);
+  EXPECT_EQ(app_.waveform_editor()->BankSelector()->State(), 4);  // waveform 258
 }
 
 TEST_F(SpectralMapWindowTest, WindowKindRecomputesAllAndAngleOnlyRedraws) {

@@ -338,6 +338,26 @@ TEST_F(SpectrumEditorWindowTest, LocatorsFollowEachOtherAndShiftModeTurnsTheView
   EXPECT_EQ(Phase()->GetValue(3), 100);
 }
 
+TEST_F(SpectrumEditorWindowTest, AGridClickMovesTheLocatorsAndTheSelectionKnobsHighlightRows) {
+  window_->MenuAction("mnuGridEdit")->trigger();
+  Edit(Square());
+  auto* grid = Find<QTableWidget>("StringGrid1");
+  grid->scrollToItem(grid->item(8, 0));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                    grid->visualItemRect(grid->item(8, 0)).center());
+  EXPECT_EQ(Knob("kvpotlab43")->State(), 9);
+  EXPECT_EQ(Amplitude()->LocatorPos(), 8);
+  EXPECT_EQ(Phase()->LocatorPos(), 8);
+  EXPECT_EQ(Knob("kvpotlab42")->State(), Amplitude()->GetValue(8));
+  TurnKnob(Knob("kvpotlab45"), 4);
+  TurnKnob(Knob("kvpotlab44"), 3);
+  EXPECT_EQ(Amplitude()->SelectionPos(), 3);
+  EXPECT_EQ(Phase()->SelectionLen(), 3);
+  for (int row : {2, 3, 4, 5, 6}) {
+    EXPECT_EQ(grid->item(row, 1)->isSelected(), row >= 3 && row <= 5) << row;
+  }
+}
+
 TEST_F(SpectrumEditorWindowTest, WriteRecomputesTheWrittenWaveformsSpectrum) {
   editor_->BankSelector()->SetState(8);
   editor_->WaveSelector()->SetState(10);
