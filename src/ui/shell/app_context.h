@@ -42,7 +42,7 @@ struct AppServices {
 // order of creation.
 class AppContext {
  public:
-  // Without an FFT engine of its own making, the context makes one.
+  // When no FFT engine is given, the context makes its own.
   AppContext(std::unique_ptr<WavetableStore> wavetable, std::unique_ptr<SettingsStore> settings,
              MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {},
              std::unique_ptr<FftEngine> fft_engine = nullptr);
