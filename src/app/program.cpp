@@ -46,6 +46,11 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
       CreateStore(options.create_parameter_store, messages, "Alloc Memory Parametres");
   if (!parameters) return 1;
 
+  // Without its buffers every analysis would write into memory that does not exist.
+  std::unique_ptr<FftEngine> fft_engine =
+      CreateStore(options.create_fft_engine, messages, "Alloc Memory FFT buffer");
+  if (!fft_engine) return 1;
+
   QApplication::setApplicationName("Morvane8_v2.3.exe");
 
   auto settings = std::make_unique<SettingsStore>(SettingsFilePath());
@@ -54,7 +59,7 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   });
 
   AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs,
-                 options.services, std::move(parameters));
+                 options.services, std::move(parameters), std::move(fft_engine));
   app.CreateWindows();
   if (options.on_created) options.on_created(app);
   app.main_window()->show();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/module/parameter_store.h"
+#include "core/spectral/fft_engine.h"
 #include "core/wavetable/wavetable_store.h"
 #include "ui/shell/app_context.h"
 
@@ -19,6 +20,8 @@ struct ProgramOptions {
   std::function<std::unique_ptr<WavetableStore>()> create_wavetable_store;
   // Creates the parameter store, the second one; throws std::bad_alloc as the first does.
   std::function<std::unique_ptr<ParameterStore>()> create_parameter_store;
+  // Creates the FFT engine; throws std::bad_alloc when its buffers cannot be had.
+  std::function<std::unique_ptr<FftEngine>()> create_fft_engine;
   // Receives every message for the user; nullptr means modal message boxes.
   MessageReporter* messages = nullptr;
   // Answers the file dialogs; nullptr means the toolkit's dialogs.

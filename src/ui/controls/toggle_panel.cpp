@@ -42,4 +42,13 @@ void TogglePanel::ShowState() {
   setPalette(colours);
 }
 
+TogglePanel* MakeTogglePanel(QWidget* parent, const char* name, const QString& caption,
+                             const QString& hint, bool on, const TogglePanel::Look& look) {
+  auto* toggle = new TogglePanel(caption, parent, look);
+  toggle->setObjectName(name);
+  toggle->setToolTip(hint);
+  toggle->SetOn(on);
+  return toggle;
+}
+
 }  // namespace morvane

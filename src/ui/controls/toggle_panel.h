@@ -45,4 +45,9 @@ class TogglePanel : public QLabel {
   bool on_ = false;
 };
 
+// A panel with its control name, hint and first state.
+TogglePanel* MakeTogglePanel(QWidget* parent, const char* name, const QString& caption,
+                             const QString& hint, bool on,
+                             const TogglePanel::Look& look = TogglePanel::kGreenLook);
+
 }  // namespace morvane

@@ -120,7 +120,9 @@ void TransferSession::RefreshGrid() {
   if (MainWindow* main = app_.main_window()) main->RefreshGrid();
 }
 
-void TransferSession::RefreshSpectralMap() {}
+void TransferSession::RefreshSpectralMap() {
+  if (MainWindow* main = app_.main_window()) main->SpectralMapRefresh();
+}
 
 void TransferSession::AddLine(const std::string& line) {
   MidiLogPane& log = app_.module_control()->Log();

@@ -12,8 +12,10 @@
 #include "ui/module/module_control_window.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/settings/options_dialog.h"
+#include "ui/settings/tank_colors.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/file_dialogs.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
 
@@ -172,45 +174,40 @@ void OptionsDialog::EditorSwatchClicked(EditorView view, EditorColor color) {
   RepaintViews();
 }
 
-// The spectrum editor and the sample editor take the looks from here when they are created.
+// The sample editor takes the looks from here when it is created; the spectrum editor reads its
+// own at creation and follows every change here.
 void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
+  if (view != kWaveView) {
+    if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) {
+      const EditorLook look = Look(view);
+      if (color == kEditorBack || color == kEditorText) {
+        spectrum->SetTextColors(look.colors[kEditorText], look.colors[kEditorBack]);
+      } else {
+        spectrum->SetViewColor(view, color, look.colors[color]);
+      }
+    }
+    return;
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
   const std::uint32_t value = look.colors[color];
-  SampleTank* tank = editor->View();
-  switch (color) {
-    case kEditorBack:
-    case kEditorText:
-      editor->SetTextColors(look.colors[kEditorText], look.colors[kEditorBack]);
-      break;
-    case kEditorMarkers:
-      editor->SetMarkerColor(value);
-      break;
-    case kEditorLines:
-      tank->SetLineColor(value);
-      break;
-    case kEditorAxes:
-      tank->SetAxesColor(value);
-      break;
-    case kEditorGradient:
-      tank->SetGradientColor(value);
-      break;
-    case kEditorLocator:
-      tank->SetLocatorColor(value);
-      break;
-    case kEditorSelection:
-      tank->SetSelectionColor(value);
-      break;
-    case kEditorMinMax:
-      tank->SetMinimaxColor(value);
-      break;
-    case kEditorColorCount:
-      break;
+  if (SetTankPartColor(*editor->View(), color, value)) return;
+  if (color == kEditorBack || color == kEditorText) {
+    editor->SetTextColors(look.colors[kEditorText], look.colors[kEditorBack]);
+  } else if (color == kEditorMarkers) {
+    editor->SetMarkerColor(value);
   }
 }
 
 void OptionsDialog::ApplyGradient(EditorView view) {
+  if (view != kWaveView) {
+    if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) {
+      spectrum->SetViewGradientType(view, static_cast<GradientTypex>(Look(view).gradient_type));
+      spectrum->ApplySize();  // the band counts follow the steps knobs
+    }
+    return;
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);

@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "core/midi/combined_midi_driver.h"
+#include "core/spectral/fft_engine.h"
 #include "platform/audio/audio_device_list.h"
 #include "platform/midi/rtmidi_driver.h"
 #include "platform/time/steady_waiter.h"
@@ -13,6 +14,8 @@
 #include "ui/module/module_control_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
+#include "ui/spectral/spectral_map_window.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/choice_box.h"
 #include "ui/wavetable/main_window.h"
@@ -22,10 +25,12 @@ namespace morvane {
 AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
                        std::unique_ptr<SettingsStore> settings, MessageReporter& messages,
                        FileDialogs& file_dialogs, AppServices services,
-                       std::unique_ptr<ParameterStore> parameters)
+                       std::unique_ptr<ParameterStore> parameters,
+                       std::unique_ptr<FftEngine> fft_engine)
     : wavetable_(std::move(wavetable)),
       parameters_(parameters ? std::move(parameters) : std::make_unique<ParameterStore>()),
       settings_(std::move(settings)),
+      fft_engine_(fft_engine ? std::move(fft_engine) : std::make_unique<FftEngine>()),
       messages_(messages),
       file_dialogs_(file_dialogs),
       system_audio_devices_(services.audio_devices ? nullptr : MakeRtAudioDeviceList()),
@@ -51,7 +56,9 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
+  spectrum_editor_.reset();
   waveform_editor_.reset();
+  spectral_map_.reset();
   channel_dialog_.reset();
   module_control_.reset();
   choice_box_.reset();
@@ -73,7 +80,9 @@ void AppContext::CreateWindows() {
   module_control_ = std::make_unique<ModuleControlWindow>(*this);
   module_control_->FormCreate();
   channel_dialog_ = std::make_unique<ChannelDialog>();
+  spectral_map_ = std::make_unique<SpectralMapWindow>(*this);
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
+  spectrum_editor_ = std::make_unique<SpectrumEditorWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();
   // The editor may have come back visible from the last run.
@@ -89,6 +98,13 @@ void AppContext::CreateWindows() {
   waveform_editor_->SetMidiChannel(module_control_->Channel());
   QObject::connect(module_control_.get(), &ModuleControlWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuModuleControl")->setChecked(false); });
+  // WRITE recomputes and redraws the written waveform's column of the spectral map.
+  QObject::connect(
+      waveform_editor_.get(), &WaveformEditorWindow::WaveformWritten, spectral_map_.get(),
+      [this](int bank, int wave) { spectral_map_->RefreshWaveform(WaveIndex(bank, wave)); });
+  main_window_->MenuAction("mnuFftEditor")->setChecked(spectrum_editor_->isVisible());
+  QObject::connect(spectrum_editor_.get(), &SpectrumEditorWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuFftEditor")->setChecked(false); });
 }
 
 MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }

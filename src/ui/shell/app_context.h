@@ -5,6 +5,7 @@
 #include "core/midi/midi_driver.h"
 #include "core/module/parameter_store.h"
 #include "core/settings/settings_store.h"
+#include "core/spectral/fft_engine.h"
 #include "core/util/waiter.h"
 #include "core/wavetable/wavetable_store.h"
 #include "ui/shell/file_dialogs.h"
@@ -25,6 +26,8 @@ class ChannelDialog;
 class ModuleControlWindow;
 class MidiLogPane;
 class WaveformEditorWindow;
+class SpectralMapWindow;
+class SpectrumEditorWindow;
 
 // System dialogs and device lists the windows use; tests put their own in place. nullptr means
 // the real one.
@@ -42,10 +45,11 @@ struct AppServices {
 // order of creation.
 class AppContext {
  public:
-  // Without a parameter store of its own the context makes one.
+  // Without a parameter store or an FFT engine of its own the context makes one.
   AppContext(std::unique_ptr<WavetableStore> wavetable, std::unique_ptr<SettingsStore> settings,
              MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {},
-             std::unique_ptr<ParameterStore> parameters = nullptr);
+             std::unique_ptr<ParameterStore> parameters = nullptr,
+             std::unique_ptr<FftEngine> fft_engine = nullptr);
   ~AppContext();
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
@@ -56,6 +60,7 @@ class AppContext {
   WavetableStore& wavetable() { return *wavetable_; }
   ParameterStore& parameters() { return *parameters_; }
   SettingsStore& settings() { return *settings_; }
+  FftEngine& fft_engine() { return *fft_engine_; }
   MessageReporter& messages() { return messages_; }
   FileDialogs& file_dialogs() { return file_dialogs_; }
   ColorDialogs& color_dialogs() { return *color_dialogs_; }
@@ -73,11 +78,14 @@ class AppContext {
   ModuleControlWindow* module_control() { return module_control_.get(); }
   ChannelDialog* channel_dialog() { return channel_dialog_.get(); }
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
+  SpectralMapWindow* spectral_map() { return spectral_map_.get(); }
+  SpectrumEditorWindow* spectrum_editor() { return spectrum_editor_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
   std::unique_ptr<ParameterStore> parameters_;
   std::unique_ptr<SettingsStore> settings_;
+  std::unique_ptr<FftEngine> fft_engine_;
   MessageReporter& messages_;
   FileDialogs& file_dialogs_;
   NativeColorDialogs native_color_dialogs_;
@@ -99,7 +107,9 @@ class AppContext {
   std::unique_ptr<ChoiceBox> choice_box_;
   std::unique_ptr<ModuleControlWindow> module_control_;
   std::unique_ptr<ChannelDialog> channel_dialog_;
+  std::unique_ptr<SpectralMapWindow> spectral_map_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
+  std::unique_ptr<SpectrumEditorWindow> spectrum_editor_;
 };
 
 }  // namespace morvane

@@ -2,7 +2,10 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 #include <array>
+
+#include "ui/controls/value_knob.h"
 
 namespace morvane {
 namespace {
@@ -49,6 +52,17 @@ QColor ColorFromValue(std::uint32_t value) {
   }
   return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                 static_cast<int>((value >> 16) & 0xFF));
+}
+
+void SetPanelColors(QWidget* panel, std::uint32_t text, std::uint32_t back) {
+  const QColor text_colour = ColorFromValue(text);
+  const QColor back_colour = ColorFromValue(back);
+  QPalette colours = panel->palette();
+  colours.setColor(QPalette::Window, back_colour);
+  colours.setColor(QPalette::WindowText, text_colour);
+  panel->setPalette(colours);
+  for (ValueKnob* knob : panel->findChildren<ValueKnob*>())
+    knob->SetColors(text_colour, back_colour);
 }
 
 }  // namespace morvane

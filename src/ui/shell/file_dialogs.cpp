@@ -14,20 +14,27 @@ namespace {
 
 QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(QApplication::activeWindow(), request.title);
+  PrepareFileDialog(dialog, request, mode);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
+                       QFileDialog::AcceptMode mode) {
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
+  // The descriptions already name their patterns; the toolkit would name them a second time.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   const QStringList filters = QtNameFilters(request.filter);
   dialog.setNameFilters(filters);
   if (request.filter_index >= 1 && request.filter_index <= filters.size()) {
     dialog.selectNameFilter(filters[request.filter_index - 1]);
   }
   if (!request.initial_name.isEmpty()) dialog.selectFile(request.initial_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
 }
-
-}  // namespace
 
 QString NativeFileDialogs::OpenFileName(const FileDialogRequest& request) {
   return Ask(request, QFileDialog::AcceptOpen);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -51,6 +52,11 @@ class NativeColorDialogs : public ColorDialogs {
  public:
   std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
 };
+
+// Sets up an open or save dialog as a request asks: mode, filters (each shown with its own
+// description only), the preselected filter and the initial name.
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
+                       QFileDialog::AcceptMode mode);
 
 // "text|*.a;*.b|..." as Qt name filters, in the same order: "text (*.a *.b)".
 QStringList QtNameFilters(const QString& filter);

@@ -12,18 +12,16 @@
 #include "core/wavetable/file_names.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/editor_file_filters.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
+#include "ui/wavetable/main_window.h"
 
 namespace morvane {
 namespace {
 
-const QString kOpenFilter =
-    "8bits sound files (bin, raw)|*.bin;*.raw|Morvane-8  parameters file (*.MRV)|*.MRV|"
-    "Spectrum file (*.MSP) |*.MSP|All files (*.*)|*.*";
-const QString kSaveFilter =
-    "8bits sound files (bin, raw)|*.bin;*.raw|Morvane-8  parameters file (*.MRV)|*.MRV|"
-    "Spectrum file (*.MSP) |*.MSP|Sysex Files|*.syx|All files (*.*)|*.*";
-constexpr int kSysexFilterIndex = 4;
+const QString& kOpenFilter = kEditorOpenFilter;
+const QString& kSaveFilter = kEditorSaveFilter;
 
 const QString kFileErrorCaption = "File Error";
 const QString kReadError = "Read File Error - Abort Loading";
@@ -108,11 +106,11 @@ void WaveformEditorWindow::BuildMenus() {
   AddEditCommand(process, "mnuNormalise", "Normalise ", {},
                  [this] { view_->Normalise(StoredWaveform()); });
   process->addSeparator();
-  // The spectrum editor reads this tick. Ticking it also shows the spectrum editor, ticks the
-  // main window's "FFT editor" entry and runs the analysis: that joins here with that window.
+  // While ticked, every change here is analysed by the spectrum editor when it is shown.
   QAction* analysis = AddAction(process, "mnuFftAnalysis", "FFT Analysis");
   analysis->setCheckable(true);
   analysis->setChecked(true);
+  connect(analysis, &QAction::triggered, this, &WaveformEditorWindow::FftAnalysisToggled);
   QAction* detection = AddAction(process, "mnuScaleDetection", "Scale Detection");
   detection->setCheckable(true);
   connect(detection, &QAction::triggered, this, &WaveformEditorWindow::ScaleDetectionToggled);
@@ -184,6 +182,14 @@ void WaveformEditorWindow::ScaleDetectionToggled(bool on) {
   // the main window's scale pass mark them again.
   if (!on) app_.wavetable().ClearAllMarkers();
   emit ScaleDetectionChanged(on);
+}
+
+void WaveformEditorWindow::FftAnalysisToggled(bool on) {
+  SpectrumEditorWindow* spectrum = app_.spectrum_editor();
+  if (!on || !spectrum) return;
+  spectrum->show();
+  if (MainWindow* main = app_.main_window()) main->MenuAction("mnuFftEditor")->setChecked(true);
+  spectrum->Analyse();
 }
 
 void WaveformEditorWindow::ShowGridPanel(bool on) {

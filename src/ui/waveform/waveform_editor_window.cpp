@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/waveform/value_grid_text.h"
+#include "ui/controls/captioned.h"
 #include "ui/controls/control_pictures.h"
 #include "ui/controls/graphic_switch.h"
 #include "ui/controls/sample_tank.h"
@@ -21,6 +22,7 @@
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_value_grid.h"
 
 namespace morvane {
@@ -37,24 +39,6 @@ constexpr std::uint32_t kWriteLitBack = 0x0000FF;
 constexpr std::uint32_t kWriteLitText = 0x00FFFF;
 constexpr std::uint32_t kWriteRestBack = 0x004000;
 constexpr std::uint32_t kWriteRestText = 0x808080;
-
-QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
-// A knob with its caption above it.
-QWidget* CaptionedKnob(const QString& caption, ValueKnob* knob, QWidget* parent) {
-  auto* box = new QWidget(parent);
-  auto* layout = new QVBoxLayout(box);
-  layout->setContentsMargins(2, 0, 2, 0);
-  layout->setSpacing(1);
-  layout->addWidget(Caption(caption, box));
-  layout->addWidget(knob, 0, Qt::AlignHCenter);
-  knob->setParent(box);
-  return box;
-}
 
 }  // namespace
 
@@ -97,11 +81,7 @@ ValueKnob* WaveformEditorWindow::MakeKnob(const char* name, int min, int max, co
 
 TogglePanel* WaveformEditorWindow::MakeToggle(const char* name, const QString& caption,
                                               const QString& hint, bool on) {
-  auto* toggle = new TogglePanel(caption, this);
-  toggle->setObjectName(name);
-  toggle->setToolTip(hint);
-  toggle->SetOn(on);
-  return toggle;
+  return MakeTogglePanel(this, name, caption, hint, on);
 }
 
 QWidget* WaveformEditorWindow::BuildTopRow() {
@@ -115,8 +95,8 @@ QWidget* WaveformEditorWindow::BuildTopRow() {
   layout->addWidget(unit_label_, 0, Qt::AlignBottom);
   bank_selector_ = MakeKnob("kvpotlab18", 0, kBankCount - 1, "Bank Selector");
   wave_selector_ = MakeKnob("kvpotlab19", 0, kWavesPerBank - 1, "Wave Selector");
-  layout->addWidget(CaptionedKnob("Bank", bank_selector_, row));
-  layout->addWidget(CaptionedKnob("Wave", wave_selector_, row));
+  layout->addWidget(Captioned("Bank", bank_selector_, row));
+  layout->addWidget(Captioned("Wave", wave_selector_, row));
 
   write_button_ = new QPushButton("WRITE", row);
   write_button_->setObjectName("btnWrite");
@@ -217,10 +197,10 @@ QWidget* WaveformEditorWindow::BuildLocatorRow() {
   value_knob_ = MakeKnob("kvpotlab42", 0, 255, "Value at the locator");
   selection_start_knob_ = MakeKnob("kvpotlab45", 0, 255, "Selection start");
   selection_length_knob_ = MakeKnob("kvpotlab44", 0, 255, "Selection length");
-  layout->addWidget(CaptionedKnob("Locator", locator_knob_, row));
-  layout->addWidget(CaptionedKnob("Value", value_knob_, row));
-  layout->addWidget(CaptionedKnob("Sel Start", selection_start_knob_, row));
-  layout->addWidget(CaptionedKnob("Sel Len", selection_length_knob_, row));
+  layout->addWidget(Captioned("Locator", locator_knob_, row));
+  layout->addWidget(Captioned("Value", value_knob_, row));
+  layout->addWidget(Captioned("Sel Start", selection_start_knob_, row));
+  layout->addWidget(Captioned("Sel Len", selection_length_knob_, row));
   layout->addStretch(1);
 
   connect(locator_knob_, &ValueKnob::OnChange, this,
@@ -261,7 +241,7 @@ QWidget* WaveformEditorWindow::BuildControlPanel() {
   for (const auto& entry : transforms) {
     ValueKnob* knob = entry.first;
     const WaveTransform transform = entry.second;
-    layout->addWidget(CaptionedKnob(knob->toolTip(), knob, panel));
+    layout->addWidget(Captioned(knob->toolTip(), knob, panel));
     connect(knob, &ValueKnob::OnChange, this,
             [this, knob, transform] { TransformKnobChanged(transform, knob); });
   }
@@ -331,15 +311,9 @@ void WaveformEditorWindow::SaveSettings() {
 void WaveformEditorWindow::SetTextColors(std::uint32_t text, std::uint32_t back) {
   text_color_ = text;
   back_color_ = back;
-  const QColor text_colour = ColorFromValue(text);
-  const QColor back_colour = ColorFromValue(back);
-  QPalette colours = centralWidget()->palette();
-  colours.setColor(QPalette::Window, back_colour);
-  colours.setColor(QPalette::WindowText, text_colour);
-  centralWidget()->setPalette(colours);
+  SetPanelColors(centralWidget(), text, back);
   view_->SetColor(back);
-  value_grid_->SetColors(ColorFromValue(grid_text_color_), back_colour);
-  for (ValueKnob* knob : findChildren<ValueKnob*>()) knob->SetColors(text_colour, back_colour);
+  value_grid_->SetColors(ColorFromValue(grid_text_color_), ColorFromValue(back));
 }
 
 void WaveformEditorWindow::SetMarkerColor(std::uint32_t color) {
@@ -415,8 +389,11 @@ void WaveformEditorWindow::LoadCurrentWaveform() {
 
 void WaveformEditorWindow::WaveformChanged() {
   WaveformChangedQuietly();
-  // The spectrum editor's analysis joins here (its window visible and "FFT Analysis" ticked), and
-  // the scale detection display after it (the "Scale Detection" option ticked).
+  SpectrumEditorWindow* spectrum = app_.spectrum_editor();
+  if (spectrum && spectrum->isVisible() && MenuAction("mnuFftAnalysis")->isChecked()) {
+    spectrum->Analyse();
+  }
+  // The scale detection display joins here (the "Scale Detection" option ticked).
 }
 
 void WaveformEditorWindow::WaveformChangedQuietly() {
@@ -453,9 +430,9 @@ void WaveformEditorWindow::WriteWaveform() {
   write_button_->repaint();
   const WaveSpan stored = app_.wavetable().Wave(CurrentIndex());
   std::copy(view_->Data().begin(), view_->Data().end(), stored.begin());
+  // The main grid and the spectral map redraw this waveform.
   emit WaveformWritten(bank_selector_->State(), wave_selector_->State());
   SendIfRealTime();
-  // The spectral map recomputes and redraws this waveform here.
   write_timer_->start();
 }
 

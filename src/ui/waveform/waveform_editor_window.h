@@ -145,6 +145,7 @@ class WaveformEditorWindow : public QMainWindow {
   void SelectHalf();
   void CenterLocator();
   void ScaleDetectionToggled(bool on);
+  void FftAnalysisToggled(bool on);
   void ShowGridPanel(bool on);
   void ShowControlPanel(bool on);
 

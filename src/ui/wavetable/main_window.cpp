@@ -24,6 +24,8 @@
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/message_reporter.h"
+#include "ui/spectral/spectral_map_window.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_menu_layout.h"
 
@@ -71,6 +73,8 @@ void MainWindow::BuildMenus() {
       {"mnuMinimun", [this] { MinimunToggled(); }},
       {"mnuWaveformEditor", [this] { ShowWaveformEditor(); }},
       {"mnuModuleControl", [this] { ModuleControlToggled(); }},
+      {"mnuFftEditor", [this] { ShowSpectrumEditor(); }},
+      {"mnuSpectralMap", [this] { ShowSpectralMap(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
   };
@@ -136,6 +140,7 @@ void MainWindow::BuildCentralArea() {
   layout->addWidget(grid_area_, 1);
   connect(grid_, &WaveGrid::CellReleased, this, &MainWindow::CellReleased);
   connect(grid_, &WaveGrid::ZoomKey, this, &MainWindow::ZoomKey);
+  connect(grid_, &WaveGrid::CellsDropped, this, &MainWindow::SpectralMapRefresh);
   setCentralWidget(central);
 }
 
@@ -188,9 +193,14 @@ void MainWindow::showEvent(QShowEvent* event) {
   }
 }
 
-// The scale pass and the spectra of the current slot join here with the find commands and the
-// spectral map.
-void MainWindow::FormShow() {}
+// The scale pass joins here with the find commands.
+void MainWindow::FormShow() {
+  if (SpectralMapWindow* map = app_.spectral_map()) map->ComputeAllSpectra(false);
+}
+
+void MainWindow::SpectralMapRefresh() {
+  if (SpectralMapWindow* map = app_.spectral_map()) map->ComputeAllSpectra(true);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   FormClose();
@@ -198,6 +208,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (AboutBox* about = app_.about_box()) about->close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->hide();
   if (ModuleControlWindow* module = app_.module_control()) module->hide();
+  if (SpectralMapWindow* map = app_.spectral_map()) map->hide();
+  if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->hide();
   // Hidden, not closed: closing it would write its settings again, as invisible.
   if (OptionsDialog* options = app_.options_dialog()) options->hide();
   // Closing the main window ends the program, whatever tool windows are still open.
@@ -211,6 +223,8 @@ void MainWindow::FormClose() {
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SaveSettings();
   if (OptionsDialog* options = app_.options_dialog()) options->SaveSettings();
   if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();
+  if (SpectralMapWindow* map = app_.spectral_map()) map->SaveSettings();
+  if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->SaveSettings();
 }
 
 void MainWindow::ShowAbout() {
@@ -245,6 +259,23 @@ void MainWindow::ModuleControlToggled() {
     module->activateWindow();
   } else {
     module->hide();
+  }
+}
+
+void MainWindow::ShowSpectrumEditor() {
+  MenuAction("mnuFftEditor")->setChecked(true);
+  if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) {
+    spectrum->show();
+    spectrum->raise();
+    spectrum->activateWindow();
+  }
+}
+
+void MainWindow::ShowSpectralMap() {
+  if (SpectralMapWindow* map = app_.spectral_map()) {
+    map->show();
+    map->raise();
+    map->activateWindow();
   }
 }
 
@@ -350,6 +381,9 @@ void MainWindow::TabChanged(int tab) {
   app_.wavetable().SetCurrentSlot(tab);
   ShowSlotName(false);
   RefreshGrid();
+  // The spectra of the new slot are computed only while the map shows them.
+  SpectralMapWindow* map = app_.spectral_map();
+  if (map && map->isVisible()) SpectralMapRefresh();
 }
 
 QString MainWindow::SlotPath(int slot) const {

@@ -48,6 +48,10 @@ class MainWindow : public QMainWindow {
   // The zoom keys of the grid: "+", "-", "/" (AutoSize) and "0" (Minimun).
   void ZoomKey(QChar key);
 
+  // The spectral map refresh after a change of the slot's waveforms: every spectrum of the slot
+  // computed anew, then the map redrawn (only while it is shown).
+  void SpectralMapRefresh();
+
   // Reloads the eight slots from their slot paths (the options ask for it at start-up).
   void Autoload();
 
@@ -72,6 +76,8 @@ class MainWindow : public QMainWindow {
   void ShowAbout();
   void ShowWaveformEditor();
   void ModuleControlToggled();
+  void ShowSpectrumEditor();
+  void ShowSpectralMap();
   void ShowOptions();
   void ZoomKnobChanged();
   void SetCellWidth(int width);

@@ -48,9 +48,10 @@ void MainWindow::AfterRead(bool read, const QString& slot_path) {
   SetSlotPath(app_.wavetable().CurrentSlot(), slot_path);
   ShowSlotName(false);
   RefreshGrid();
-  // The editor shows the current waveform's new contents; the scale pass and the spectral map
-  // refresh join here with the find commands and the spectral map.
+  // The editor shows the current waveform's new contents; the scale pass joins here with the find
+  // commands.
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->ReloadWorkingCopy();
+  SpectralMapRefresh();
 }
 
 void MainWindow::LoadCommand() {

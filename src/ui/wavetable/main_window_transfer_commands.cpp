@@ -83,8 +83,8 @@ void MainWindow::ReceiveSelectionCommand() {
 }
 
 void MainWindow::AfterReceive() {
-  // The scan for scale tables joins here with the find commands; the spectral map follows the
-  // received waveforms.
+  // The scan for scale tables joins here with the find commands.
+  SpectralMapRefresh();
 }
 
 }  // namespace morvane

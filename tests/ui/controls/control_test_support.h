@@ -8,7 +8,10 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QSize>
+#include <QTest>
 #include <QWidget>
+
+#include "ui/controls/value_knob.h"
 
 namespace morvane::testing {
 
@@ -32,6 +35,19 @@ inline QPixmap ColourStrip(int frames, QSize frame) {
     painter.fillRect(i * frame.width(), 0, frame.width(), frame.height(), FrameColour(i));
   }
   return strip;
+}
+
+// Brings a knob to v the way a user finishes: the last step is a real click on it, which fires
+// its change event.
+inline void TurnKnob(ValueKnob* knob, int v) {
+  const QPoint inside(knob->width() / 2, knob->height() / 2);
+  if (v > knob->Min()) {
+    knob->SetState(v - 1);
+    QTest::mouseClick(knob, Qt::RightButton, {}, inside);
+  } else {
+    knob->SetState(v + 1);
+    QTest::mouseClick(knob, Qt::LeftButton, {}, inside);
+  }
 }
 
 // The colour the user sees at `pos` of the widget.

@@ -32,6 +32,7 @@
 #include "ui/settings/options_color_swatch.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/color_value.h"
+#include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/waveform/waveform_value_grid.h"
 #include "ui/wavetable/main_window.h"
@@ -286,11 +287,16 @@ TEST_F(OptionsDialogTest, ASwatchAppliesItsColourAtOnceToTheGridAndTheEditor) {
   Click(Swatch("ColorLine"));
   EXPECT_EQ(view->LineColor(), 0x00010203u);
 
-  // The spectrum editor's colours are kept for that window; the log's go to the log pane.
-  color_dialogs_.answers = {0x00ABCDEFu, 0x00123456u};
+  // The spectrum editor's colours go to its views at once; the log's go to the log pane.
+  color_dialogs_.answers = {0x00ABCDEFu, 0x00123456u, 0x00202122u};
   Click(Swatch("ColorLineSA"));
   Click(Swatch("ColorLogBack"));
+  Click(Swatch("ColorBackSM"));
   EXPECT_EQ(dialog_->Look(kPhaseView).colors[kEditorLines], 0x00ABCDEFu);
+  EXPECT_EQ(app_->spectrum_editor()->PhaseView()->LineColor(), 0x00ABCDEFu);
+  EXPECT_NE(app_->spectrum_editor()->AmplitudeView()->LineColor(), 0x00ABCDEFu);
+  EXPECT_EQ(app_->spectrum_editor()->AmplitudeView()->Color(), 0x00202122u);
+  EXPECT_EQ(app_->spectrum_editor()->PhaseView()->Color(), 0x00202122u);
   EXPECT_EQ(dialog_->WavetableColor(kLogBackSwatch), 0x00123456u);
   EXPECT_EQ(app_->midi_log().BackColor(), 0x00123456u);
   EXPECT_EQ(app_->midi_log().LineColor(), dialog_->WavetableColor(kLogLineSwatch));

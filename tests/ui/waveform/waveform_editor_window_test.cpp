@@ -89,17 +89,8 @@ class WaveformEditorWindowTest : public ::testing::Test {
     entry->trigger();
   }
 
-  // Brings a knob to v the way a user finishes: the last step is a real click on it, which
-  // fires its change event.
-  void TurnKnob(ValueKnob* knob, int v) {
-    const QPoint inside(knob->width() / 2, knob->height() / 2);
-    if (v > knob->Min()) {
-      knob->SetState(v - 1);
-      QTest::mouseClick(knob, Qt::RightButton, {}, inside);
-    } else {
-      knob->SetState(v + 1);
-      QTest::mouseClick(knob, Qt::LeftButton, {}, inside);
-    }
+  static void TurnKnob(ValueKnob* knob, int v) {
+    testing::TurnKnob(knob, v);
     ASSERT_EQ(knob->State(), v);
   }
 

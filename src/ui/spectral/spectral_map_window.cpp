@@ -1,0 +1,230 @@
+#include "ui/spectral/spectral_map_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "core/spectral/spectrum_cache.h"
+#include "ui/controls/click_panel.h"
+#include "ui/controls/toggle_panel.h"
+#include "ui/controls/value_knob.h"
+#include "ui/controls/wave_grid.h"
+#include "ui/shell/app_context.h"
+#include "ui/shell/message_reporter.h"
+#include "ui/spectral/spectral_map_view.h"
+#include "ui/spectral/window_kind_menu.h"
+#include "ui/waveform/waveform_editor_window.h"
+#include "ui/wavetable/main_window.h"
+
+namespace morvane {
+namespace {
+
+// "LEVEL" green with lime text; "ANGLE" (on) purple with fuchsia text.
+constexpr TogglePanel::Look kSourceLook{0x800080, 0xFF00FF, 0x008000, 0x00FF00};
+
+}  // namespace
+
+SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
+    : QMainWindow(parent), app_(app) {
+  setObjectName("Form9");
+  setWindowTitle("Wavetable Spectral Map");
+  auto* central = new QWidget(this);
+  central->setStyleSheet("background: black;");
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  top_panel_ = BuildTopPanel();
+  top_panel_->setParent(central);
+  layout->addWidget(top_panel_);
+  scroll_ = new QScrollArea(central);
+  scroll_->setObjectName("MapArea");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  view_ = new SpectralMapView(app_.wavetable(), scroll_);
+  scroll_->setWidget(view_);
+  scroll_->setWidgetResizable(false);
+  scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  layout->addWidget(scroll_, 1);
+  setCentralWidget(central);
+
+  window_menu_ = MakeWindowKindMenu(this, [this](int kind) { ChooseWindowKind(kind); });
+  connect(view_, &SpectralMapView::CellReleased, this, &SpectralMapWindow::CellReleased);
+  connect(view_, &SpectralMapView::MenuRequested, this,
+          [this](QPoint global) { window_menu_->popup(global); });
+  FormCreate();
+}
+
+SpectralMapWindow::~SpectralMapWindow() = default;
+
+QWidget* SpectralMapWindow::BuildTopPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName("pnlTop");
+  panel->setStyleSheet("color: #00ff00;");
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(4, 2, 4, 2);
+  auto knob = [this, panel, layout](const char* name, const QString& hint, int min, int max,
+                                    int initial, int width) {
+    ValueKnob* made = MakeValueKnob(this, name, hint, min, max, initial);
+    made->setParent(panel);
+    made->setMinimumWidth(width);
+    made->SetColors(QColor(0, 255, 0), QColor(0, 0, 0));
+    layout->addWidget(made);
+    return made;
+  };
+  thickness_knob_ = knob("kvpotlab1", "Thickness", kMapMinThickness, kMapMaxThickness, 1, 28);
+  format_knob_ = knob("kvpotlab2", "Format", kMapMinFormat, kMapMaxFormat, kMapDefaultFormat, 64);
+  rows_knob_ = knob("kvpotlab4", "Visible Rows Max ", kMapMinVisibleRows, kMapMaxVisibleRows,
+                    kMapMaxVisibleRows, 28);
+  source_toggle_ = new TogglePanel("LEVEL", panel, kSourceLook);
+  source_toggle_->setObjectName("pnlLevel");
+  source_toggle_->setMinimumWidth(50);
+  layout->addWidget(source_toggle_);
+  window_panel_ = new ClickPanel(WindowPanelCaption(0), panel);
+  window_panel_->setObjectName("pnlWindow");
+  window_panel_->setMinimumWidth(90);
+  window_panel_->SetColors(0x004000, 0x00FF00);
+  layout->addWidget(window_panel_);
+  layout->addStretch(1);
+
+  connect(thickness_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::LayoutChanged);
+  connect(format_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::LayoutChanged);
+  connect(rows_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::FitWindow);
+  connect(source_toggle_, &TogglePanel::Clicked, this, &SpectralMapWindow::SourceClicked);
+  connect(window_panel_, &ClickPanel::Pressed, this, [this](Qt::MouseButton button, QPoint at) {
+    if (button == Qt::RightButton) window_menu_->popup(at);
+  });
+  return panel;
+}
+
+void SpectralMapWindow::FormCreate() {
+  SpectralMapSettings settings;
+  SettingsReader reader = app_.settings().OpenForReading();
+  if (reader.Exists()) ReadSpectralMapSettings(reader, settings);
+  move(settings.left, settings.top);
+  thickness_knob_->SetState(settings.thickness);
+  format_knob_->SetState(settings.format);
+  rows_knob_->SetState(settings.visible_rows);
+  window_kind_ = settings.window_kind;
+  window_panel_->setText(WindowPanelCaption(window_kind_));
+  view_->SetLayout(format_knob_->State(), thickness_knob_->State());
+  ShowFormatCaption();
+  FitWindow();
+  ReportSettingsReadError(app_.messages(), reader);
+  if (settings.visible) show();
+}
+
+void SpectralMapWindow::SaveSettings() {
+  SpectralMapSettings settings;
+  settings.left = pos().x();
+  settings.top = pos().y();
+  settings.width = width();
+  settings.height = height();
+  settings.thickness = thickness_knob_->State();
+  settings.format = format_knob_->State();
+  settings.window_kind = window_kind_;
+  settings.visible_rows = rows_knob_->State();
+  settings.visible = isVisible();
+  SettingsWriter writer = app_.settings().OpenForWriting();
+  WriteSpectralMapSettings(writer, settings);
+  writer.Close();
+}
+
+void SpectralMapWindow::ShowFormatCaption() {
+  format_knob_->setText(QString::fromStdString(MapFormatCaption(format_knob_->State())));
+}
+
+void SpectralMapWindow::LayoutChanged() {
+  view_->SetLayout(format_knob_->State(), thickness_knob_->State());
+  ShowFormatCaption();
+  FitWindow();
+}
+
+void SpectralMapWindow::FitWindow() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+  const MapClientSize size =
+      MapWindowSize(top_panel_->sizeHint().height(), rows_knob_->State(), thickness_knob_->State(),
+                    format_knob_->State(), x() - area.x(), area.width());
+  top_panel_->setFixedHeight(top_panel_->sizeHint().height());
+  // When the rows do not all fit, the vertical scroll bar takes its width beside the columns
+  // rather than pushing a horizontal one under them.
+  const bool scrolls_down =
+      MapRowCount(format_knob_->State()) > rows_knob_->State() &&
+      size.width == MapImageWidth(format_knob_->State(), thickness_knob_->State());
+  const int bar = scrolls_down ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+  setFixedSize(size.width + bar, size.height);
+}
+
+MapSource SpectralMapWindow::Source() const {
+  return source_toggle_->On() ? MapSource::kAngle : MapSource::kLevel;
+}
+
+void SpectralMapWindow::SourceClicked() {
+  source_toggle_->setText(source_toggle_->On() ? "ANGLE" : "LEVEL");
+  view_->SetSource(Source());
+  RedrawMap();
+}
+
+void SpectralMapWindow::ChooseWindowKind(int kind) {
+  if (kind < 0 || kind >= kWindowKindCount) return;
+  window_kind_ = kind;
+  window_panel_->setText(WindowPanelCaption(kind));
+  ComputeAllSpectra(true);
+}
+
+void SpectralMapWindow::ComputeSpectrum(int k) {
+  morvane::ComputeSpectrum(app_.wavetable(), app_.fft_engine(), window_kind_, k);
+}
+
+void SpectralMapWindow::ComputeAllSpectra(bool redraw) {
+  morvane::ComputeAllSpectra(app_.wavetable(), window_kind_);
+  if (redraw) RedrawMap();
+}
+
+void SpectralMapWindow::RedrawMap() {
+  if (!isVisible()) return;
+  view_->Redraw();
+}
+
+void SpectralMapWindow::DrawWaveformCell(int column, int row, bool selected) {
+  view_->DrawCell(column, row, selected);
+}
+
+void SpectralMapWindow::RefreshWaveform(int k) {
+  if (k < 0 || k >= kWaveCount) return;
+  ComputeSpectrum(k);
+  const int columns = MapColumnCount(view_->Format());
+  DrawWaveformCell(k % columns, k / columns, false);
+}
+
+// The released cell becomes the current waveform of the tool windows.
+void SpectralMapWindow::CellReleased(int column, int row) {
+  const int k = MapWaveAt(column, row, view_->Format());
+  if (k < 0) return;
+  const int bank = k / kWavesPerBank;
+  const int wave = k % kWavesPerBank;
+  if (MainWindow* main = app_.main_window()) main->Grid()->SetSelection(QRect(wave, bank, 1, 1));
+  if (WaveformEditorWindow* editor = app_.waveform_editor()) {
+    editor->BankSelector()->SetState(bank);
+    editor->WaveSelector()->SetState(wave);
+    editor->LoadCurrentWaveform();
+  }
+}
+
+void SpectralMapWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  RedrawMap();
+}
+
+void SpectralMapWindow::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  emit Closed();
+}
+
+}  // namespace morvane
