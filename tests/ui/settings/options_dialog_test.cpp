@@ -16,7 +16,7 @@
 #include <QTest>
 #include <memory>
 
-#include "controls/control_test_support.h"
+#include "ui/controls/control_test_support.h"
 #include "core/waveform/waveform_editor_settings.h"
 #include "platform/user_folders.h"
 #include "support/fake_audio_devices.h"

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <fstream>
 
-#include "controls/control_test_support.h"
+#include "ui/controls/control_test_support.h"
 #include "platform/user_folders.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_file_dialogs.h"
