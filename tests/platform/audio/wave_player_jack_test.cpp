@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+#include <jack/jack.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/sample/audio_output_choice.h"
+#include "platform/audio/wave_player.h"
+#include "platform/midi/jack_server_probe.h"
+
+namespace morvane {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr double kPi = 3.14159265358979323846;
+
+// A JACK client with one input port that records everything it receives.
+class JackCapture {
+ public:
+  JackCapture() : recorded_(48000 * 20) {
+    const std::string name = "morvane-capture-" + std::to_string(getpid());
+    jack_status_t status;
+    client_ = jack_client_open(name.c_str(), JackNoStartServer, &status);
+    if (!client_) return;
+    port_ = jack_port_register(client_, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
+    jack_set_process_callback(client_, &JackCapture::Process, this);
+    jack_activate(client_);
+  }
+  ~JackCapture() {
+    if (client_) jack_client_close(client_);
+  }
+  bool Ready() const { return client_ != nullptr && port_ != nullptr; }
+  int Rate() const { return static_cast<int>(jack_get_sample_rate(client_)); }
+
+  // Connects every output port of the player's client to the recording port.
+  bool ConnectFrom(const std::string& client) {
+    const char** ports = jack_get_ports(client_, (client + ":.*").c_str(), JACK_DEFAULT_AUDIO_TYPE,
+                                        JackPortIsOutput);
+    if (!ports) return false;
+    bool any = false;
+    for (const char** port = ports; *port; ++port) {
+      any |= jack_connect(client_, *port, jack_port_name(port_)) == 0;
+    }
+    jack_free(ports);
+    return any;
+  }
+  std::vector<float> Recorded() const {
+    const std::size_t count = written_.load(std::memory_order_acquire);
+    return {recorded_.begin(), recorded_.begin() + static_cast<std::ptrdiff_t>(count)};
+  }
+
+ private:
+  static int Process(jack_nframes_t frames, void* self) {
+    auto& capture = *static_cast<JackCapture*>(self);
+    const auto* in = static_cast<const float*>(jack_port_get_buffer(capture.port_, frames));
+    std::size_t at = capture.written_.load(std::memory_order_relaxed);
+    for (jack_nframes_t i = 0; i < frames && at < capture.recorded_.size(); ++i) {
+      capture.recorded_[at++] = in[i];
+    }
+    capture.written_.store(at, std::memory_order_release);
+    return 0;
+  }
+
+  jack_client_t* client_ = nullptr;
+  jack_port_t* port_ = nullptr;
+  std::vector<float> recorded_;
+  std::atomic<std::size_t> written_{0};
+};
+
+// `silence` seconds of the zero line, then `seconds` of a sine at `frequency` Hz.
+std::vector<std::uint8_t> Tone(int rate, double frequency, double seconds, double silence) {
+  std::vector<std::uint8_t> wave(static_cast<std::size_t>(rate * silence), 128);
+  const auto count = static_cast<std::size_t>(rate * seconds);
+  for (std::size_t i = 0; i < count; ++i) {
+    wave.push_back(static_cast<std::uint8_t>(
+        128 +
+        std::lround(100.0 * std::sin(2.0 * kPi * frequency * static_cast<double>(i) / rate))));
+  }
+  return wave;
+}
+
+struct Heard {
+  double seconds = 0;    // from the first to the last sample that is not silence
+  double frequency = 0;  // from the rising zero crossings in between
+};
+
+Heard Analyse(const std::vector<float>& recorded, int rate) {
+  Heard heard;
+  constexpr float kQuiet = 0.02f;
+  std::size_t first = recorded.size();
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < recorded.size(); ++i) {
+    if (std::fabs(recorded[i]) > kQuiet) {
+      first = std::min(first, i);
+      last = i;
+    }
+  }
+  if (first >= last) return heard;
+  heard.seconds = static_cast<double>(last - first + 1) / rate;
+  double first_crossing = -1;
+  double last_crossing = -1;
+  int crossings = 0;
+  for (std::size_t i = first + 1; i <= last; ++i) {
+    if (recorded[i - 1] < 0 && recorded[i] >= 0) {
+      // Where the line between the two samples crosses zero.
+      const double at =
+          static_cast<double>(i - 1) + recorded[i - 1] / (recorded[i - 1] - recorded[i]);
+      if (first_crossing < 0) first_crossing = at;
+      last_crossing = at;
+      ++crossings;
+    }
+  }
+  if (crossings > 1) heard.frequency = (crossings - 1) * rate / (last_crossing - first_crossing);
+  return heard;
+}
+
+// Waits for news until `until` says enough or the limit passes; returns every news seen.
+template <typename Predicate>
+std::vector<PlayerNews> Watch(WavePlayer& player, std::chrono::milliseconds limit,
+                              Predicate until) {
+  std::vector<PlayerNews> seen;
+  const Clock::time_point end = Clock::now() + limit;
+  while (Clock::now() < end) {
+    pollfd descriptor{player.NotifyFd(), POLLIN, 0};
+    poll(&descriptor, 1, 50);
+    seen.push_back(player.TakeNews());
+    if (until(seen.back())) break;
+  }
+  return seen;
+}
+
+class WavePlayerJackTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    if (!JackServerRunning()) {
+      GTEST_SKIP() << "no JACK server reachable; ctest starts one with tools/jack_test_server.sh";
+    }
+    ASSERT_TRUE(capture_.Ready());
+  }
+  void StartAndConnect(const std::vector<std::uint8_t>& wave, int rate) {
+    player_->Start(wave, rate, kDefaultOutputDevice);
+    const Clock::time_point limit = Clock::now() + 2s;
+    while (!capture_.ConnectFrom("Morvane8 sample") && Clock::now() < limit) {
+      std::this_thread::sleep_for(5ms);
+    }
+  }
+
+  JackCapture capture_;
+  std::unique_ptr<WavePlayer> player_ = MakeRtAudioWavePlayer();
+};
+
+// At 22 050 Hz the server's own rate (48 000) is not the wave's: the output resamples. At
+// 48 000 Hz the bytes go out as signed 8-bit.
+TEST_P(WavePlayerJackTest, PlaysAToneOnceAtItsFrequencyAndLength) {
+  const int rate = GetParam();
+  // The lead-in of silence leaves time to connect the recorder before the tone starts.
+  const std::vector<std::uint8_t> wave = Tone(rate, 441.0, 1.0, 1.0);
+  StartAndConnect(wave, rate);
+  ASSERT_TRUE(player_->Playing());
+
+  std::vector<std::int64_t> positions;
+  bool started = false;
+  const auto seen = Watch(*player_, 6000ms, [&](const PlayerNews& news) {
+    started |= news.started;
+    if (news.position > 0) positions.push_back(news.position);
+    return news.stopped || news.failed;
+  });
+  ASSERT_TRUE(seen.back().stopped) << seen.back().failure;
+  EXPECT_TRUE(started);
+  EXPECT_FALSE(player_->Playing());
+  // The position advances a few times a second and ends at the wave's end.
+  ASSERT_GE(positions.size(), 10u);
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+  EXPECT_NEAR(static_cast<double>(positions.back()), static_cast<double>(wave.size()), 64.0);
+
+  std::this_thread::sleep_for(100ms);  // the last periods reach the recorder
+  const Heard heard = Analyse(capture_.Recorded(), capture_.Rate());
+  EXPECT_NEAR(heard.frequency, 441.0, 441.0 * 0.01);
+  EXPECT_NEAR(heard.seconds, 1.0, 0.02);
+}
+
+TEST_P(WavePlayerJackTest, LoopedPlayGoesOnUntilStopped) {
+  const int rate = GetParam();
+  player_->SetLooping(true);
+  StartAndConnect(Tone(rate, 441.0, 0.2, 0.0), rate);
+  int wraps = 0;
+  std::int64_t previous = 0;
+  const auto seen = Watch(*player_, 1200ms, [&](const PlayerNews& news) {
+    if (news.position < previous) ++wraps;
+    previous = news.position;
+    return news.stopped || news.failed;
+  });
+  EXPECT_FALSE(seen.back().stopped);
+  EXPECT_FALSE(seen.back().failed) << seen.back().failure;
+  EXPECT_TRUE(player_->Playing());
+  EXPECT_GE(wraps, 3);
+  player_->Stop();
+  EXPECT_FALSE(player_->Playing());
+  player_->Stop();  // safe twice
+
+  const Heard heard = Analyse(capture_.Recorded(), capture_.Rate());
+  EXPECT_GT(heard.seconds, 0.9);
+  EXPECT_NEAR(heard.frequency, 441.0, 441.0 * 0.01);
+}
+
+TEST_P(WavePlayerJackTest, SecondStartReplacesTheFirstAndAMissingDeviceIsRefused) {
+  const int rate = GetParam();
+  const std::vector<std::uint8_t> wave = Tone(rate, 441.0, 2.0, 0.0);
+  player_->Start(wave, rate, kDefaultOutputDevice);
+  player_->Start(wave, rate, kDefaultOutputDevice);
+  EXPECT_TRUE(player_->Playing());
+  player_->Stop();
+  EXPECT_THROW(player_->Start(wave, rate, 999), std::exception);
+  EXPECT_FALSE(player_->Playing());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, WavePlayerJackTest, ::testing::Values(22050, 48000));
+
+}  // namespace
+}  // namespace morvane
