@@ -40,8 +40,13 @@ void ValueKnob::HandleMouse(QMouseEvent* event) {
   if (fire) emit OnChange();
 }
 
+void ValueKnob::SetSuffix(const QString& suffix) {
+  suffix_ = suffix;
+  ShowState();
+}
+
 void ValueKnob::ShowState() {
-  const QString text = QString::number(model_.State());
+  const QString text = QString::number(model_.State()) + suffix_;
   if (text != this->text()) setText(text);
 }
 

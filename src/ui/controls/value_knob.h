@@ -30,6 +30,9 @@ class ValueKnob : public QLabel {
   KnobOrientation Mouvement() const { return model_.Mouvement(); }
   void SetMouvement(KnobOrientation orientation) { model_.SetMouvement(orientation); }
 
+  // Text shown after the value (a unit), empty by default.
+  void SetSuffix(const QString& suffix);
+
   // The windows show their knobs as coloured digits on a solid background.
   void SetColors(const QColor& text, const QColor& back);
 
@@ -47,6 +50,7 @@ class ValueKnob : public QLabel {
   void ShowState();
 
   KnobModel model_{0, 100, 15};
+  QString suffix_;
 };
 
 // A knob with its control name, hint, range and first value, its text centred, answering the

@@ -6,8 +6,10 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "ui/controls/sample_edit.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
+#include "ui/sample/sample_editor_window.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
@@ -41,6 +43,39 @@ QLabel* ColumnCaption(const char* text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignCenter);
   return label;
+}
+
+// The sample editor's view takes the Wave column: "Back" as background, "Min/Max" as its quarter
+// lines, the others as the same property.
+void ApplySampleViewColor(SampleEdit& view, EditorColor color, std::uint32_t value) {
+  switch (color) {
+    case kEditorBack:
+      view.SetColor(value);
+      break;
+    case kEditorLines:
+      view.SetLineColor(value);
+      break;
+    case kEditorMarkers:
+      view.SetMarkerColor(value);
+      break;
+    case kEditorAxes:
+      view.SetAxesColor(value);
+      break;
+    case kEditorGradient:
+      view.SetGradientColor(value);
+      break;
+    case kEditorLocator:
+      view.SetLocatorColor(value);
+      break;
+    case kEditorSelection:
+      view.SetSelectionColor(value);
+      break;
+    case kEditorMinMax:
+      view.SetAxes2Color(value);
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace
@@ -170,6 +205,9 @@ void OptionsDialog::EditorSwatchClicked(EditorView view, EditorColor color) {
 
 // The spectrum editor and the sample editor take the looks from here when they are created.
 void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
+  if (SampleEditorWindow* sample = app_.sample_editor(); sample && view == kWaveView) {
+    ApplySampleViewColor(*sample->View(), color, Look(kWaveView).colors[color]);
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
@@ -207,6 +245,11 @@ void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
 }
 
 void OptionsDialog::ApplyGradient(EditorView view) {
+  if (SampleEditorWindow* sample = app_.sample_editor(); sample && view == kWaveView) {
+    const EditorLook look = Look(kWaveView);
+    sample->View()->SetGradientType(static_cast<GradientTypex>(look.gradient_type));
+    sample->View()->SetGradientNbOfColors(look.gradient_steps);
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
@@ -223,6 +266,7 @@ void OptionsDialog::ApplyWaveLook() {
 
 void OptionsDialog::RepaintViews() {
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->View()->update();
+  if (SampleEditorWindow* sample = app_.sample_editor()) sample->View()->update();
   if (MainWindow* main = app_.main_window()) main->RefreshGrid();
 }
 

@@ -12,7 +12,7 @@ namespace morvane {
 
 namespace {
 
-QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode, int& filter_index) {
   QFileDialog dialog(QApplication::activeWindow(), request.title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -24,17 +24,18 @@ QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
   }
   if (!request.initial_name.isEmpty()) dialog.selectFile(request.initial_name);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  filter_index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   return dialog.selectedFiles().first();
 }
 
 }  // namespace
 
 QString NativeFileDialogs::OpenFileName(const FileDialogRequest& request) {
-  return Ask(request, QFileDialog::AcceptOpen);
+  return Ask(request, QFileDialog::AcceptOpen, last_filter_index_);
 }
 
 QString NativeFileDialogs::SaveFileName(const FileDialogRequest& request) {
-  return Ask(request, QFileDialog::AcceptSave);
+  return Ask(request, QFileDialog::AcceptSave, last_filter_index_);
 }
 
 QString NativeFileDialogs::FolderName(const FileDialogRequest& request) {

@@ -18,6 +18,7 @@
 #include "core/wavetable/file_names.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/sample/sample_editor_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
@@ -64,6 +65,7 @@ void MainWindow::BuildMenus() {
       {"mnuZoomOut", [this] { ZoomBy(-1); }},
       {"mnuMinimun", [this] { MinimunToggled(); }},
       {"mnuWaveformEditor", [this] { ShowWaveformEditor(); }},
+      {"mnuSampleEditor", [this] { ShowSampleEditor(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
   };
@@ -190,6 +192,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (AboutBox* about = app_.about_box()) about->close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->hide();
+  if (SampleEditorWindow* sample = app_.sample_editor()) sample->hide();
   // Hidden, not closed: closing it would write its settings again, as invisible.
   if (OptionsDialog* options = app_.options_dialog()) options->hide();
   // Closing the main window ends the program, whatever tool windows are still open.
@@ -202,6 +205,10 @@ void MainWindow::FormClose() {
   writer.Close();
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SaveSettings();
   if (OptionsDialog* options = app_.options_dialog()) options->SaveSettings();
+  if (SampleEditorWindow* sample = app_.sample_editor()) {
+    sample->SaveSettings();
+    sample->CloseAudio();
+  }
 }
 
 void MainWindow::ShowAbout() {
@@ -304,7 +311,7 @@ void MainWindow::SelectAll() {
   if (!select_all_) {
     grid_->SetSelection(QRect(QPoint(0, 0), QPoint(kWavesPerBank - 1, kBankCount - 1)));
     select_all_ = true;
-    // The sample editor receives the new selection here once it exists.
+    CopyToSample();
   } else {
     grid_->SetSelection(QRect(0, 0, 1, 1));
     select_all_ = false;
@@ -322,12 +329,14 @@ void MainWindow::CellReleased(int column, int row) {
     editor->WaveSelector()->SetState(column);
     editor->LoadCurrentWaveform();
   }
+  CopyToSample();
 }
 
 void MainWindow::TabChanged(int tab) {
   app_.wavetable().SetCurrentSlot(tab);
   ShowSlotName(false);
   RefreshGrid();
+  CopyToSample();
 }
 
 QString MainWindow::SlotPath(int slot) const {
