@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -184,6 +185,8 @@ TEST_P(WavePlayerJackTest, PlaysAToneOnceAtItsFrequencyAndLength) {
 
   std::this_thread::sleep_for(100ms);  // the last periods reach the recorder
   const Heard heard = Analyse(capture_.Recorded(), capture_.Rate());
+  std::cout << "heard " << heard.frequency << " Hz for " << heard.seconds << " s, "
+            << positions.size() << " positions\n";
   EXPECT_NEAR(heard.frequency, 441.0, 441.0 * 0.01);
   EXPECT_NEAR(heard.seconds, 1.0, 0.02);
 }
@@ -224,6 +227,70 @@ TEST_P(WavePlayerJackTest, SecondStartReplacesTheFirstAndAMissingDeviceIsRefused
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, WavePlayerJackTest, ::testing::Values(22050, 48000));
+
+// Points libjack (and so RtAudio) at another server name while it lives.
+class JackServerName {
+ public:
+  explicit JackServerName(const std::string& name) {
+    if (const char* old = std::getenv("JACK_DEFAULT_SERVER")) saved_ = old;
+    setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
+  }
+  ~JackServerName() {
+    if (saved_.empty()) {
+      unsetenv("JACK_DEFAULT_SERVER");
+    } else {
+      setenv("JACK_DEFAULT_SERVER", saved_.c_str(), 1);
+    }
+  }
+
+ private:
+  std::string saved_;
+};
+
+TEST(WavePlayerTest, NoOutputAtAllIsRefusedWithAnError) {
+  // A server that does not run: RtAudio finds no JACK device and, on this machine, no other.
+  const JackServerName nowhere("morvane-no-such-server-" + std::to_string(getpid()));
+  std::unique_ptr<WavePlayer> player = MakeRtAudioWavePlayer();
+  const std::vector<std::uint8_t> wave(1000, 128);
+  try {
+    player->Start(wave, 22050, kDefaultOutputDevice);
+    player->Stop();
+    GTEST_SKIP() << "this machine has an audio output besides JACK";
+  } catch (const std::exception& error) {
+    EXPECT_FALSE(std::string(error.what()).empty());
+  }
+  EXPECT_FALSE(player->Playing());
+  player->Stop();
+}
+
+// A JACK server of the test's own, killed while the player plays through it: the news says the
+// device is gone, the player stops, nothing hangs.
+TEST(WavePlayerTest, ADeviceThatGoesAwayWhilePlayingEndsThePlay) {
+  if (std::system("command -v jackd >/dev/null && command -v jack_wait >/dev/null") != 0) {
+    GTEST_SKIP() << "jackd is not installed";
+  }
+  const std::string name = "morvane-vanishing-" + std::to_string(getpid());
+  const std::string pid_file = "/tmp/" + name + ".pid";
+  const std::string start = "setsid jackd --no-realtime -n " + name +
+                            " -d dummy -r 48000 -p 256 >/dev/null 2>&1 </dev/null & echo $! > " +
+                            pid_file + "; jack_wait -s " + name + " -w -t 10 >/dev/null";
+  ASSERT_EQ(std::system(start.c_str()), 0);
+  const JackServerName ours(name);
+  std::unique_ptr<WavePlayer> player = MakeRtAudioWavePlayer();
+  player->SetLooping(true);
+  player->Start(Tone(22050, 441.0, 0.5, 0.0), 22050, kDefaultOutputDevice);
+  const auto playing = Watch(*player, 300ms, [](const PlayerNews& news) { return news.failed; });
+  ASSERT_FALSE(playing.back().failed);
+
+  ASSERT_EQ(std::system(("kill -9 $(cat " + pid_file + "); rm -f " + pid_file).c_str()), 0);
+  const Clock::time_point killed = Clock::now();
+  const auto seen = Watch(*player, 6000ms, [](const PlayerNews& news) { return news.failed; });
+  EXPECT_TRUE(seen.back().failed);
+  EXPECT_FALSE(seen.back().failure.empty());
+  EXPECT_FALSE(player->Playing());
+  EXPECT_LT(Clock::now() - killed, 4s);
+  player->Stop();
+}
 
 }  // namespace
 }  // namespace morvane
