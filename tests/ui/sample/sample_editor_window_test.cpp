@@ -22,12 +22,14 @@
 #include "platform/wavefile/wave_conversion.h"
 #include "support/fake_audio_devices.h"
 #include "support/recording_reporter.h"
+#include "support/scripted_color_dialogs.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
 #include "support/virtual_waiter.h"
 #include "ui/controls/sample_edit.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/settings/options_color_swatch.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
 #include "ui/waveform/waveform_editor_window.h"
@@ -112,8 +114,10 @@ void WriteStereoTone(const fs::path& file, int rate, double seconds) {
   sf_close(out);
 }
 
-AppServices TestServices(FakeAudioDevices& audio, VirtualWaiter& waiter, WavePlayer* player) {
+AppServices TestServices(ScriptedColorDialogs& colors, FakeAudioDevices& audio,
+                         VirtualWaiter& waiter, WavePlayer* player) {
   AppServices services;
+  services.color_dialogs = &colors;
   services.audio_devices = &audio;
   services.waiter = &waiter;
   services.wave_player = player;
@@ -183,12 +187,13 @@ class SampleEditorWindowTest : public ::testing::Test {
   TempHome home_;
   RecordingReporter reporter_;
   ScriptedFileDialogs dialogs_;
+  ScriptedColorDialogs colors_;
   FakeAudioDevices audio_;
   VirtualWaiter waiter_;
   ScriptedWavePlayer player_;
   AppContext app_{std::make_unique<WavetableStore>(),
                   std::make_unique<SettingsStore>(SettingsFilePath()), reporter_, dialogs_,
-                  TestServices(audio_, waiter_, &player_)};
+                  TestServices(colors_, audio_, waiter_, &player_)};
   SampleEditorWindow* window_ = nullptr;
 };
 
@@ -208,6 +213,23 @@ TEST_F(SampleEditorWindowTest, StartsAsTheSampleEditorWithItsControls) {
   EXPECT_EQ(window_->MenuAction("mnuPlay")->shortcut(), QKeySequence(Qt::Key_Space));
   EXPECT_EQ(window_->MenuAction("mnuLinToULaw")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
   EXPECT_FALSE(window_->MenuAction("mnuUndo")->isEnabled());
+}
+
+TEST_F(SampleEditorWindowTest, TheOptionsWaveColoursReachTheView) {
+  const EditorLook look = app_.options_dialog()->Look(kWaveView);
+  EXPECT_EQ(View()->Color(), look.colors[kEditorBack]);
+  EXPECT_EQ(View()->LineColor(), look.colors[kEditorLines]);
+  EXPECT_EQ(View()->Axes2Color(), look.colors[kEditorMinMax]);
+  EXPECT_EQ(View()->SelectionColor(), look.colors[kEditorSelection]);
+  colors_.answers = {0x00112233u, 0x00445566u};
+  for (const char* swatch : {"pnlColorLine", "pnlColorWaveMinmax"}) {
+    auto* target = app_.options_dialog()->findChild<ColorSwatch*>(swatch);
+    ASSERT_NE(target, nullptr) << swatch;
+    QTest::mouseClick(target, Qt::LeftButton, {},
+                      QPoint(target->width() / 2, target->height() / 2));
+  }
+  EXPECT_EQ(View()->LineColor(), 0x00112233u);
+  EXPECT_EQ(View()->Axes2Color(), 0x00445566u);
 }
 
 TEST_F(SampleEditorWindowTest, RawLoadFitsTheSampleAndShowsItsSize) {
