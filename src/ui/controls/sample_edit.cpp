@@ -4,28 +4,10 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ui/controls/gradient_image.h"
+#include "ui/controls/sample_view_support.h"
 #include "ui/shell/color_value.h"
 
 namespace morvane {
-
-namespace {
-
-QPen DottedPen(std::uint32_t color) {
-  QPen pen(ColorFromValue(color), 1);
-  pen.setDashPattern({1.0, 1.0});
-  return pen;
-}
-
-TankButton ButtonOf(Qt::MouseButton button) {
-  if (button == Qt::LeftButton) return TankButton::kLeft;
-  if (button == Qt::RightButton) return TankButton::kRight;
-  return TankButton::kOther;
-}
-
-std::filesystem::path PathOf(const QString& name) { return name.toStdString(); }
-
-}  // namespace
 
 SampleEdit::SampleEdit(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::ClickFocus);
@@ -193,16 +175,8 @@ const QImage& SampleEdit::PaintCanvas() {
 }
 
 void SampleEdit::PaintBackground(QPainter& painter) {
-  if (!gradient_enabled_) {
-    painter.fillRect(canvas_.rect(), ColorFromValue(color_));
-    return;
-  }
-  if (!gradient_valid_ || gradient_cache_.size() != size()) {
-    gradient_cache_ = RenderGradient(size(), gradient_type_, gradient_nb_of_colors_,
-                                     ColorFromValue(color_), ColorFromValue(gradient_color_));
-    gradient_valid_ = true;
-  }
-  painter.drawImage(0, 0, gradient_cache_);
+  background_.Paint(painter, size(), gradient_enabled_, gradient_type_, gradient_nb_of_colors_,
+                    color_, gradient_color_);
 }
 
 void SampleEdit::PaintAxes(QPainter& painter) {
@@ -228,7 +202,7 @@ void SampleEdit::PaintSamples(QPainter& painter) {
   for (int x = 0; x < columns; ++x) {
     points_[static_cast<std::size_t>(x)] = QPoint(x, model_.PointY(x, height()));
   }
-  painter.setPen(QPen(ColorFromValue(line_color_), 1));
+  painter.setPen(SolidPen(line_color_));
   if (spectrum_mode_) {
     const int base = SpectrumCenter() ? (height() - 1) / 2 : height() - 1;
     for (const QPoint& point : points_) painter.drawLine(point.x(), point.y(), point.x(), base);
@@ -237,7 +211,7 @@ void SampleEdit::PaintSamples(QPainter& painter) {
   }
   const int m = marker_size_;
   if (m > 0) {
-    painter.setPen(QPen(ColorFromValue(marker_color_), 1));
+    painter.setPen(SolidPen(marker_color_));
     painter.setBrush(Qt::NoBrush);
     for (const QPoint& point : points_)
       painter.drawRect(point.x() - m, point.y() - m, 2 * m, 2 * m);
@@ -247,7 +221,7 @@ void SampleEdit::PaintSamples(QPainter& painter) {
 void SampleEdit::PaintLocator(QPainter& painter) {
   if (!locator_enabled_) return;
   const int x = model_.LocatorPos();
-  painter.setPen(QPen(ColorFromValue(locator_color_), 1));
+  painter.setPen(SolidPen(locator_color_));
   painter.drawLine(x, locator_size_, x, height() - 1 - locator_size_);
 }
 
@@ -259,12 +233,8 @@ void SampleEdit::PaintSelection(QPainter& painter) {
     from += length;
     length = -length;
   }
-  // Exclusive or with white inverts the columns.
-  const QRect area(from, 0, length, height());
-  const QColor tint = selection_style_ == 1 ? ColorFromValue(selection_color_) : QColor(Qt::white);
-  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  painter.fillRect(area.intersected(canvas_.rect()), tint);
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  PaintSelectionArea(painter, QRect(from, 0, length, height()).intersected(canvas_.rect()),
+                     selection_style_, selection_color_);
 }
 
 }  // namespace morvane

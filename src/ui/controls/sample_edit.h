@@ -8,6 +8,7 @@
 #include "core/sample/sample_edit_model.h"
 #include "core/sample/sample_edit_mouse.h"
 #include "core/waveform/gradient_bands.h"
+#include "ui/controls/sample_view_support.h"
 
 class QPainter;
 
@@ -138,7 +139,7 @@ class SampleEdit : public QWidget {
   void SetGradient(T& field, T value) {
     if (field == value) return;
     field = value;
-    gradient_valid_ = false;
+    background_.Invalidate();
     update();
   }
   void Deliver(const TankMouseOutcome& outcome);
@@ -171,8 +172,7 @@ class SampleEdit : public QWidget {
   bool spectrum_mode_ = false;
 
   QImage canvas_;
-  QImage gradient_cache_;
-  bool gradient_valid_ = false;
+  GradientBackground background_;
   std::vector<QPoint> points_;  // one per column, from the last repaint
 };
 

@@ -1,7 +1,6 @@
 // The waveform editor's menus: files, the Edit and Process commands and the View entries.
 
 #include <QAction>
-#include <QFile>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,10 +30,6 @@ const QString kWriteError = "Write File Error - Abort Saving";
 
 QString WithExtension(const QString& name, const char* extension) {
   return QString::fromStdString(ForceExtension(name.toStdString(), extension));
-}
-
-std::filesystem::path PathOf(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
 }  // namespace

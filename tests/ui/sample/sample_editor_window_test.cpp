@@ -26,6 +26,7 @@
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
 #include "support/virtual_waiter.h"
+#include "ui/controls/knob_test_support.h"
 #include "ui/controls/sample_edit.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
@@ -156,18 +157,7 @@ class SampleEditorWindowTest : public ::testing::Test {
     ASSERT_NE(action, nullptr) << entry;
     action->trigger();
   }
-  // The last step of turning a knob is a real click on it, which fires its change event.
-  void TurnKnob(ValueKnob* knob, int v) {
-    const QPoint inside(knob->width() / 2, knob->height() / 2);
-    if (v > knob->Min()) {
-      knob->SetState(v - 1);
-      QTest::mouseClick(knob, Qt::RightButton, {}, inside);
-    } else {
-      knob->SetState(v + 1);
-      QTest::mouseClick(knob, Qt::LeftButton, {}, inside);
-    }
-    ASSERT_EQ(knob->State(), v);
-  }
+  void TurnKnob(ValueKnob* knob, int v) { testing::TurnKnob(knob, v); }
   void Load(const fs::path& file) {
     dialogs_.answers = {QString::fromStdString(file.string())};
     Trigger("mnuLoad");

@@ -24,6 +24,7 @@
 #include "support/temp_home.h"
 #include "ui/controls/control_test_support.h"
 #include "ui/controls/graphic_switch.h"
+#include "ui/controls/knob_test_support.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
@@ -111,19 +112,7 @@ class WaveformEditorWindowTest : public ::testing::Test {
     entry->trigger();
   }
 
-  // Brings a knob to v the way a user finishes: the last step is a real click on it, which
-  // fires its change event.
-  void TurnKnob(ValueKnob* knob, int v) {
-    const QPoint inside(knob->width() / 2, knob->height() / 2);
-    if (v > knob->Min()) {
-      knob->SetState(v - 1);
-      QTest::mouseClick(knob, Qt::RightButton, {}, inside);
-    } else {
-      knob->SetState(v + 1);
-      QTest::mouseClick(knob, Qt::LeftButton, {}, inside);
-    }
-    ASSERT_EQ(knob->State(), v);
-  }
+  void TurnKnob(ValueKnob* knob, int v) { testing::TurnKnob(knob, v); }
 
   void ClickToggle(const char* name) {
     TogglePanel* toggle = Toggle(name);
