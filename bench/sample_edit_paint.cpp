@@ -9,6 +9,7 @@
 #include "core/sample/sample_edit_model.h"
 #include "core/sample/sample_editor_rules.h"
 #include "ui/controls/sample_edit.h"
+#include "widget_benchmark_main.h"
 
 namespace morvane {
 namespace {
@@ -37,12 +38,4 @@ BENCHMARK(BM_SampleEditPaint)->Arg(900)->Arg(1920)->Unit(benchmark::kMillisecond
 }  // namespace
 }  // namespace morvane
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return morvane::RunWidgetBenchmarks(argc, argv); }
