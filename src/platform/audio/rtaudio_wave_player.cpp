@@ -41,9 +41,10 @@ struct StreamState {
   EventFdNotifier* notifier = nullptr;
 };
 
-// Runs on the output's thread: copies, counts and wakes; never allocates or blocks. The play ends
-// one buffer after its last sample went out: RtAudio drops the buffer of the call that asks it
-// to stop.
+// Runs on the output's thread: copies, counts and wakes; never allocates or blocks. Past the last
+// sample it plays silence and says so; the window thread then stops the stream. (Asking RtAudio
+// to stop from here drops the buffer of that call, and a stop from the window thread at that
+// moment waits forever inside RtAudio's JACK interface.)
 int FillBuffer(void* output, void* /*input*/, unsigned int count, double /*time*/,
                RtAudioStreamStatus /*status*/, void* user) {
   auto& state = *static_cast<StreamState*>(user);
@@ -58,9 +59,8 @@ int FillBuffer(void* output, void* /*input*/, unsigned int count, double /*time*
     } else {
       std::fill(s8, s8 + count, std::int8_t{0});
     }
-    state.ran_out.store(true, std::memory_order_release);
-    state.notifier->Wake();
-    return 1;
+    if (!state.ran_out.exchange(true, std::memory_order_acq_rel)) state.notifier->Wake();
+    return 0;
   }
   for (unsigned int i = 0; i < count; ++i) {
     if (frame >= state.frames && looping) frame = 0;
