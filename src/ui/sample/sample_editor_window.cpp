@@ -26,8 +26,6 @@ namespace morvane {
 namespace {
 
 constexpr int kPositionKnobMax = 500000;
-// The view leaves this much of its area's height to the scroll bar below it.
-constexpr int kScrollBarRoom = 32;
 
 QWidget* CaptionedKnob(QLabel* caption, ValueKnob* knob, QWidget* parent) {
   auto* box = new QWidget(parent);
@@ -278,7 +276,8 @@ void SampleEditorWindow::resizeEvent(QResizeEvent* event) {
   FitView();
 }
 
-// The view fills its area less the scroll bar's room; its gradient ends with 254 bands.
+// The layout gives the view its area above the scroll bar; its gradient is rebuilt and ends with
+// 254 bands.
 void SampleEditorWindow::FitView() {
   view_->SetGradientNbOfColors(255);
   view_->SetGradientNbOfColors(254);
