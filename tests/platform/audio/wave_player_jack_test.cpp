@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "core/sample/audio_output_choice.h"
+#include "core/util/whole_file_io.h"
 #include "platform/audio/wave_player.h"
 #include "platform/midi/jack_server_probe.h"
 
@@ -276,10 +278,19 @@ TEST(WavePlayerTest, ADeviceThatGoesAwayWhilePlayingEndsThePlay) {
   }
   const std::string name = "morvane-vanishing-" + std::to_string(getpid());
   const std::string pid_file = "/tmp/" + name + ".pid";
+  const std::string log_file = "/tmp/" + name + ".log";
   const std::string start = "setsid jackd --no-realtime -n " + name +
-                            " -d dummy -r 48000 -p 256 >/dev/null 2>&1 </dev/null & echo $! > " +
-                            pid_file + "; jack_wait -s " + name + " -w -t 10 >/dev/null";
-  ASSERT_EQ(std::system(start.c_str()), 0);
+                            " -d dummy -r 48000 -p 256 >" + log_file +
+                            " 2>&1 </dev/null & echo $! > " + pid_file + "; jack_wait -s " + name +
+                            " -w -t 20 >/dev/null";
+  if (std::system(start.c_str()) != 0) {
+    std::system(("kill -9 $(cat " + pid_file + ") 2>/dev/null; rm -f " + pid_file).c_str());
+    std::string log;
+    ReadWholeFile(log_file, log);
+    std::remove(log_file.c_str());
+    GTEST_SKIP() << "a JACK server of the test's own did not start in 20 s: " << log;
+  }
+  std::remove(log_file.c_str());
   const JackServerName ours(name);
   std::unique_ptr<WavePlayer> player = MakeRtAudioWavePlayer();
   player->SetLooping(true);
