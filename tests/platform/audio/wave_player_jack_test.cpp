@@ -276,7 +276,11 @@ TEST(WavePlayerTest, ADeviceThatGoesAwayWhilePlayingEndsThePlay) {
   if (std::system("command -v jackd >/dev/null && command -v jack_wait >/dev/null") != 0) {
     GTEST_SKIP() << "jackd is not installed";
   }
-  const std::string name = "morvane-vanishing-" + std::to_string(getpid());
+  // One name per build (the shared server's name is one): a server stopped by a signal it cannot
+  // handle keeps its place in JACK's registry of at most 8 servers until one of its name starts
+  // again.
+  const char* shared = std::getenv("JACK_DEFAULT_SERVER");
+  const std::string name = std::string("morvane-vanishing-") + (shared ? shared : "default");
   const std::string pid_file = "/tmp/" + name + ".pid";
   const std::string log_file = "/tmp/" + name + ".log";
   const std::string start = "setsid jackd --no-realtime -n " + name +
@@ -284,7 +288,7 @@ TEST(WavePlayerTest, ADeviceThatGoesAwayWhilePlayingEndsThePlay) {
                             " 2>&1 </dev/null & echo $! > " + pid_file + "; jack_wait -s " + name +
                             " -w -t 20 >/dev/null";
   if (std::system(start.c_str()) != 0) {
-    std::system(("kill -9 $(cat " + pid_file + ") 2>/dev/null; rm -f " + pid_file).c_str());
+    std::system(("kill $(cat " + pid_file + ") 2>/dev/null; rm -f " + pid_file).c_str());
     std::string log;
     ReadWholeFile(log_file, log);
     std::remove(log_file.c_str());
@@ -298,7 +302,8 @@ TEST(WavePlayerTest, ADeviceThatGoesAwayWhilePlayingEndsThePlay) {
   const auto playing = Watch(*player, 300ms, [](const PlayerNews& news) { return news.failed; });
   ASSERT_FALSE(playing.back().failed);
 
-  ASSERT_EQ(std::system(("kill -9 $(cat " + pid_file + "); rm -f " + pid_file).c_str()), 0);
+  // The server goes away as it does when its user stops it: its clients are told, once.
+  ASSERT_EQ(std::system(("kill $(cat " + pid_file + "); rm -f " + pid_file).c_str()), 0);
   const Clock::time_point killed = Clock::now();
   const auto seen = Watch(*player, 6000ms, [](const PlayerNews& news) { return news.failed; });
   EXPECT_TRUE(seen.back().failed);
