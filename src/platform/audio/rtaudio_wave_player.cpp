@@ -130,8 +130,9 @@ class RtAudioWavePlayer final : public WavePlayer {
 
   void Stop() override {
     if (audio_) {
+      // Closing drops what is queued; RtAudio's stop would first wait for the device to play it,
+      // and on JACK it waits forever once the server has gone away.
       try {
-        if (audio_->isStreamRunning()) audio_->stopStream();
         if (audio_->isStreamOpen()) audio_->closeStream();
       } catch (const RtAudioError&) {
         // A device that has gone cannot be stopped any more: releasing it is all there is.
