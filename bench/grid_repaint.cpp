@@ -19,6 +19,7 @@
 #include "core/wavetable/wavetable_store.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/shell/color_value.h"
+#include "widget_benchmark_main.h"
 
 namespace morvane {
 namespace {
@@ -101,13 +102,4 @@ BENCHMARK(BM_GridPolylines)->Args({12, 9})->Args({39, 29})->Unit(benchmark::kMil
 }  // namespace
 }  // namespace morvane
 
-int main(int argc, char** argv) {
-  // Drawing needs no screen: the offscreen platform keeps the program runnable anywhere.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return morvane::RunWidgetBenchmarks(argc, argv); }

@@ -13,9 +13,11 @@ class ScriptedFileDialogs : public FileDialogs {
  public:
   QString OpenFileName(const FileDialogRequest& request) override { return Answer(request); }
   QString SaveFileName(const FileDialogRequest& request) override { return Answer(request); }
+  int LastFilterIndex() const override { return chosen_filter; }
 
   std::deque<QString> answers;  // an empty string cancels
   std::vector<FileDialogRequest> requests;
+  int chosen_filter = 0;  // the filter entry the "user" picks; 0 keeps the one asked for
 
  private:
   QString Answer(const FileDialogRequest& request) {

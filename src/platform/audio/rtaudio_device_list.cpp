@@ -1,6 +1,7 @@
 #include <RtAudio.h>
 
 #include "platform/audio/audio_device_list.h"
+#include "platform/audio/rtaudio_outputs.h"
 
 namespace morvane {
 namespace {
@@ -14,10 +15,8 @@ class RtAudioDeviceList : public AudioDeviceList {
       audio.showWarnings(false);
       AudioOutputList list;
       list.default_name = "Default output";
-      const unsigned int count = audio.getDeviceCount();
-      for (unsigned int id = 0; id < count; ++id) {
-        const RtAudio::DeviceInfo info = audio.getDeviceInfo(id);
-        if (info.probed && info.outputChannels > 0) list.devices.push_back(info.name);
+      for (unsigned int id : OutputDeviceIds(audio)) {
+        list.devices.push_back(audio.getDeviceInfo(id).name);
       }
       return list;
     } catch (const RtAudioError& error) {

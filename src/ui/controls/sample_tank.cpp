@@ -7,35 +7,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ui/controls/gradient_image.h"
+#include "ui/controls/sample_view_support.h"
 #include "ui/shell/color_value.h"
+#include "ui/shell/file_dialogs.h"
 
 namespace morvane {
 namespace {
-
-std::filesystem::path PathOf(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
-
-TankButton ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return TankButton::kLeft;
-    case Qt::RightButton:
-      return TankButton::kRight;
-    default:
-      return TankButton::kOther;
-  }
-}
-
-// One pixel on, one off: the axes and the waveform are drawn dotted.
-QPen DottedPen(std::uint32_t color) {
-  QPen pen(ColorFromValue(color), 1);
-  pen.setDashPattern({1.0, 1.0});
-  return pen;
-}
-
-QPen SolidPen(std::uint32_t color) { return QPen(ColorFromValue(color), 1); }
 
 // Bars drawn from the middle stand for signed values, so a cut leaves their zero there.
 constexpr std::uint8_t kCentreFill = 128;
@@ -246,18 +223,8 @@ void SampleTank::PaintCanvas() {
 }
 
 void SampleTank::PaintBackground(QPainter& painter) {
-  if (!gradient_enabled_) {
-    painter.fillRect(canvas_.rect(), ColorFromValue(color_));
-    return;
-  }
-  // The bands are computed for one size; a resized view gets new ones rather than a stretched or
-  // partly painted background.
-  if (!gradient_valid_ || gradient_cache_.size() != size()) {
-    gradient_cache_ = RenderGradient(size(), gradient_type_, gradient_nb_of_colors_,
-                                     ColorFromValue(color_), ColorFromValue(gradient_color_));
-    gradient_valid_ = true;
-  }
-  painter.drawImage(0, 0, gradient_cache_);
+  background_.Paint(painter, size(), gradient_enabled_, gradient_type_, gradient_nb_of_colors_,
+                    color_, gradient_color_);
 }
 
 void SampleTank::PaintAxes(QPainter& painter, const SampleTankLayout& layout) {
@@ -320,12 +287,9 @@ void SampleTank::PaintSelection(QPainter& painter, const SampleTankLayout& layou
   if (length <= 0) return;
   const int from = layout.SampleX(model_.SelectionPos());
   const int to = layout.SampleX(model_.SelectionPos() + length);
-  // Columns from..to-1 and rows 0..H. Exclusive-or with white inverts the area.
+  // Columns from..to-1 and rows 0..H.
   const QRect area(QPoint(from, 0), QPoint(to - 1, layout.H()));
-  const QColor tint = selection_style_ == 1 ? ColorFromValue(selection_color_) : QColor(Qt::white);
-  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  painter.fillRect(area, tint);
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  PaintSelectionArea(painter, area, selection_style_, selection_color_);
 }
 
 }  // namespace morvane

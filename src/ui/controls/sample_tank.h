@@ -12,6 +12,7 @@
 #include "core/waveform/sample_tank_layout.h"
 #include "core/waveform/sample_tank_model.h"
 #include "core/waveform/sample_tank_mouse.h"
+#include "ui/controls/sample_view_support.h"
 
 class QPainter;
 
@@ -158,7 +159,7 @@ class SampleTank : public QWidget {
   void SetGradient(T& field, T value) {
     if (field == value) return;
     field = value;
-    gradient_valid_ = false;
+    background_.Invalidate();
     update();
   }
   SampleTankLayout Layout() const { return SampleTankLayout(width(), height(), model_.Max()); }
@@ -200,9 +201,8 @@ class SampleTank : public QWidget {
   std::uint32_t minimax_color_ = 0x800080;
   bool minimax_enabled_ = true;
 
-  QImage canvas_;          // the off-screen picture, copied to the screen
-  QImage gradient_cache_;  // the background bands, kept until a gradient property changes
-  bool gradient_valid_ = false;
+  QImage canvas_;  // the off-screen picture, copied to the screen
+  GradientBackground background_;
   std::vector<QPoint> points_;  // one per shown sample, from the last repaint
 };
 

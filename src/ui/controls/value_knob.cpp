@@ -45,6 +45,10 @@ void ValueKnob::SetDisplay(std::function<QString(int)> display) {
   ShowState();
 }
 
+void ValueKnob::SetSuffix(const QString& suffix) {
+  SetDisplay([suffix](int value) { return QString::number(value) + suffix; });
+}
+
 void ValueKnob::ShowState() {
   const QString text = display_ ? display_(model_.State()) : QString::number(model_.State());
   if (text != this->text()) setText(text);

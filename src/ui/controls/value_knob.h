@@ -31,6 +31,9 @@ class ValueKnob : public QLabel {
   KnobOrientation Mouvement() const { return model_.Mouvement(); }
   void SetMouvement(KnobOrientation orientation) { model_.SetMouvement(orientation); }
 
+  // Text shown after the value (a unit), empty by default.
+  void SetSuffix(const QString& suffix);
+
   // The windows show their knobs as coloured digits on a solid background.
   void SetColors(const QColor& text, const QColor& back);
   // The text shown for a value, when it is not the number itself ("ON", a range's positions).

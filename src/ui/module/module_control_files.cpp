@@ -8,6 +8,7 @@
 #include "core/wavetable/file_names.h"
 #include "ui/module/module_control_window.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/file_dialogs.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
 
@@ -17,10 +18,6 @@ namespace {
 
 constexpr int kParameterFilterIndex = 2;
 constexpr int kSysexFilterIndex = 4;
-
-std::filesystem::path PathOf(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
 
 std::string NameOf(const QString& name) { return QFile::encodeName(name).toStdString(); }
 

@@ -6,10 +6,12 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "ui/controls/sample_edit.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
+#include "ui/sample/sample_editor_window.h"
 #include "ui/settings/options_color_swatch.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/settings/tank_colors.h"
@@ -45,6 +47,39 @@ QLabel* ColumnCaption(const char* text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignCenter);
   return label;
+}
+
+// The sample editor's view takes the Wave column: "Back" as background, "Min/Max" as its quarter
+// lines, the others as the same property.
+void ApplySampleViewColor(SampleEdit& view, EditorColor color, std::uint32_t value) {
+  switch (color) {
+    case kEditorBack:
+      view.SetColor(value);
+      break;
+    case kEditorLines:
+      view.SetLineColor(value);
+      break;
+    case kEditorMarkers:
+      view.SetMarkerColor(value);
+      break;
+    case kEditorAxes:
+      view.SetAxesColor(value);
+      break;
+    case kEditorGradient:
+      view.SetGradientColor(value);
+      break;
+    case kEditorLocator:
+      view.SetLocatorColor(value);
+      break;
+    case kEditorSelection:
+      view.SetSelectionColor(value);
+      break;
+    case kEditorMinMax:
+      view.SetAxes2Color(value);
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace
@@ -188,6 +223,9 @@ void OptionsDialog::ApplyEditorColor(EditorView view, EditorColor color) {
     }
     return;
   }
+  if (SampleEditorWindow* sample = app_.sample_editor()) {
+    ApplySampleViewColor(*sample->View(), color, Look(kWaveView).colors[color]);
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
@@ -208,6 +246,11 @@ void OptionsDialog::ApplyGradient(EditorView view) {
     }
     return;
   }
+  if (SampleEditorWindow* sample = app_.sample_editor()) {
+    const EditorLook look = Look(kWaveView);
+    sample->View()->SetGradientType(static_cast<GradientTypex>(look.gradient_type));
+    sample->View()->SetGradientNbOfColors(look.gradient_steps);
+  }
   WaveformEditorWindow* editor = app_.waveform_editor();
   if (view != kWaveView || !editor) return;
   const EditorLook look = Look(kWaveView);
@@ -224,6 +267,7 @@ void OptionsDialog::ApplyWaveLook() {
 
 void OptionsDialog::RepaintViews() {
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->View()->update();
+  if (SampleEditorWindow* sample = app_.sample_editor()) sample->View()->update();
   if (MainWindow* main = app_.main_window()) main->RefreshGrid();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/module/channel_dialog.h"
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
+#include "ui/sample/sample_editor_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/spectral/spectral_map_window.h"
@@ -37,7 +38,8 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
       color_dialogs_(services.color_dialogs ? services.color_dialogs : &native_color_dialogs_),
       audio_devices_(services.audio_devices ? services.audio_devices : system_audio_devices_.get()),
       midi_driver_(services.midi_driver),
-      waiter_(services.waiter) {
+      waiter_(services.waiter),
+      wave_player_(services.wave_player) {
   if (!midi_driver_) {
     // A module is always at hand: the virtual one comes first, so a first start selects it on a
     // machine with no MIDI hardware.
@@ -65,11 +67,13 @@ AppContext::~AppContext() {
   about_box_.reset();
   midi_transport_window_.reset();
   options_dialog_.reset();
+  sample_editor_.reset();
   main_window_.reset();
 }
 
 void AppContext::CreateWindows() {
   main_window_ = std::make_unique<MainWindow>(*this);
+  sample_editor_ = std::make_unique<SampleEditorWindow>(*this);
   // Registered before its creation runs: the reload of the slots reads their paths from it.
   options_dialog_ = std::make_unique<OptionsDialog>(*this);
   options_dialog_->FormCreate();
@@ -91,6 +95,7 @@ void AppContext::CreateWindows() {
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::WaveformWritten,
                    main_window_.get(),
                    [this](int bank, int wave) { main_window_->DrawWaveCell(wave, bank, true); });
+  main_window_->ConnectSampleEditor(*sample_editor_);
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuWaveformEditor")->setChecked(false); });
   // The module control window may have come back visible; the editor writes its channel.

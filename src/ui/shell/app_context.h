@@ -18,6 +18,8 @@ class CombinedMidiDriver;
 class RtMidiDriver;
 class VirtualMidiLine;
 class MainWindow;
+class SampleEditorWindow;
+class WavePlayer;
 class OptionsDialog;
 class MidiTransportWindow;
 class AboutBox;
@@ -38,6 +40,8 @@ struct AppServices {
   MidiDriver* midi_driver = nullptr;
   // The clock of the blocking MIDI waits.
   Waiter* waiter = nullptr;
+  // The sample editor's audio output.
+  WavePlayer* wave_player = nullptr;
 };
 
 // The registry created by main: the shared stores and the windows, each reached through one
@@ -68,8 +72,11 @@ class AppContext {
   MidiDriver& midi_driver() { return *midi_driver_; }
   // The MIDI log: the module control window's log pane.
   MidiLogPane& midi_log();
+  // The audio output given by a test, or nullptr for the sound system's.
+  WavePlayer* wave_player() { return wave_player_; }
 
   MainWindow* main_window() { return main_window_.get(); }
+  SampleEditorWindow* sample_editor() { return sample_editor_.get(); }
   OptionsDialog* options_dialog() { return options_dialog_.get(); }
   const OptionsDialog* options_dialog() const { return options_dialog_.get(); }
   MidiTransportWindow* midi_transport_window() { return midi_transport_window_.get(); }
@@ -99,8 +106,10 @@ class AppContext {
   MidiDriver* midi_driver_;
   std::unique_ptr<Waiter> steady_waiter_;
   Waiter* waiter_;
+  WavePlayer* wave_player_;
 
   std::unique_ptr<MainWindow> main_window_;
+  std::unique_ptr<SampleEditorWindow> sample_editor_;
   std::unique_ptr<OptionsDialog> options_dialog_;
   std::unique_ptr<MidiTransportWindow> midi_transport_window_;
   std::unique_ptr<AboutBox> about_box_;

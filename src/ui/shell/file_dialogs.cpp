@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -10,12 +11,17 @@
 
 namespace morvane {
 
+std::filesystem::path PathOf(const QString& name) {
+  return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
 namespace {
 
-QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+QString Ask(const FileDialogRequest& request, QFileDialog::AcceptMode mode, int& filter_index) {
   QFileDialog dialog(QApplication::activeWindow(), request.title);
   PrepareFileDialog(dialog, request, mode);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  filter_index = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
   return dialog.selectedFiles().first();
 }
 
@@ -37,11 +43,11 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
 }
 
 QString NativeFileDialogs::OpenFileName(const FileDialogRequest& request) {
-  return Ask(request, QFileDialog::AcceptOpen);
+  return Ask(request, QFileDialog::AcceptOpen, last_filter_index_);
 }
 
 QString NativeFileDialogs::SaveFileName(const FileDialogRequest& request) {
-  return Ask(request, QFileDialog::AcceptSave);
+  return Ask(request, QFileDialog::AcceptSave, last_filter_index_);
 }
 
 QString NativeFileDialogs::FolderName(const FileDialogRequest& request) {

@@ -4,9 +4,13 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 namespace morvane {
+
+// The file a dialog named, as the file functions of core take it.
+std::filesystem::path PathOf(const QString& name);
 
 // One open or save dialog as a window asks for it.
 struct FileDialogRequest {
@@ -28,6 +32,9 @@ class FileDialogs {
   // part is the folder, with its trailing separator). By default the open dialog is answered as
   // it is, so any file of the folder chooses it.
   virtual QString FolderName(const FileDialogRequest& request) { return OpenFileName(request); }
+  // The 1-based filter entry selected when the last open or save dialog was answered; 0 when
+  // not known (the caller keeps the one it asked for).
+  virtual int LastFilterIndex() const { return 0; }
 };
 
 class NativeFileDialogs : public FileDialogs {
@@ -37,6 +44,10 @@ class NativeFileDialogs : public FileDialogs {
   // The toolkit's file dialog cannot accept a folder in its file modes: it asks for a folder
   // instead, and answers it with a trailing separator.
   QString FolderName(const FileDialogRequest& request) override;
+  int LastFilterIndex() const override { return last_filter_index_; }
+
+ private:
+  int last_filter_index_ = 0;
 };
 
 // The system colour dialog; tests choose instead of a user.

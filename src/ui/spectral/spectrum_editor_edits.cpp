@@ -16,16 +16,13 @@
 #include "ui/controls/value_knob.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/editor_file_filters.h"
+#include "ui/shell/file_dialogs.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/spectral/window_kind_menu.h"
 #include "ui/waveform/waveform_editor_window.h"
 
 namespace morvane {
 namespace {
-
-std::filesystem::path PathOf(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
 
 HarmonicSpan Harmonics(SampleTank* view) { return view->Data().first<kHarmonicCount>(); }
 

@@ -1,7 +1,6 @@
 // The waveform editor's menus: files, the Edit and Process commands and the View entries.
 
 #include <QAction>
-#include <QFile>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +12,7 @@
 #include "ui/controls/sample_tank.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/editor_file_filters.h"
+#include "ui/shell/file_dialogs.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
@@ -29,10 +29,6 @@ const QString kWriteError = "Write File Error - Abort Saving";
 
 QString WithExtension(const QString& name, const char* extension) {
   return QString::fromStdString(ForceExtension(name.toStdString(), extension));
-}
-
-std::filesystem::path PathOf(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
 }  // namespace

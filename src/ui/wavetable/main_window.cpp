@@ -20,6 +20,7 @@
 #include "ui/controls/wave_grid.h"
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
+#include "ui/sample/sample_editor_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
@@ -75,6 +76,7 @@ void MainWindow::BuildMenus() {
       {"mnuModuleControl", [this] { ModuleControlToggled(); }},
       {"mnuFftEditor", [this] { ShowSpectrumEditor(); }},
       {"mnuSpectralMap", [this] { ShowSpectralMap(); }},
+      {"mnuSampleEditor", [this] { ShowSampleEditor(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
   };
@@ -210,6 +212,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (ModuleControlWindow* module = app_.module_control()) module->hide();
   if (SpectralMapWindow* map = app_.spectral_map()) map->hide();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->hide();
+  if (SampleEditorWindow* sample = app_.sample_editor()) sample->hide();
   // Hidden, not closed: closing it would write its settings again, as invisible.
   if (OptionsDialog* options = app_.options_dialog()) options->hide();
   // Closing the main window ends the program, whatever tool windows are still open.
@@ -225,6 +228,10 @@ void MainWindow::FormClose() {
   if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();
   if (SpectralMapWindow* map = app_.spectral_map()) map->SaveSettings();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->SaveSettings();
+  if (SampleEditorWindow* sample = app_.sample_editor()) {
+    sample->SaveSettings();
+    sample->CloseAudio();
+  }
 }
 
 void MainWindow::ShowAbout() {
@@ -357,7 +364,7 @@ void MainWindow::SelectAll() {
   if (!select_all_) {
     grid_->SetSelection(QRect(QPoint(0, 0), QPoint(kWavesPerBank - 1, kBankCount - 1)));
     select_all_ = true;
-    // The sample editor receives the new selection here once it exists.
+    CopyToSample();
   } else {
     grid_->SetSelection(QRect(0, 0, 1, 1));
     select_all_ = false;
@@ -375,6 +382,7 @@ void MainWindow::CellReleased(int column, int row) {
     editor->WaveSelector()->SetState(column);
     editor->LoadCurrentWaveform();
   }
+  CopyToSample();
 }
 
 void MainWindow::TabChanged(int tab) {
@@ -384,6 +392,7 @@ void MainWindow::TabChanged(int tab) {
   // The spectra of the new slot are computed only while the map shows them.
   SpectralMapWindow* map = app_.spectral_map();
   if (map && map->isVisible()) SpectralMapRefresh();
+  CopyToSample();
 }
 
 QString MainWindow::SlotPath(int slot) const {

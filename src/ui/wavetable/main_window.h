@@ -14,6 +14,7 @@ class QTabBar;
 namespace morvane {
 
 class AppContext;
+class SampleEditorWindow;
 class ValueKnob;
 class WaveGrid;
 
@@ -55,6 +56,12 @@ class MainWindow : public QMainWindow {
   // Reloads the eight slots from their slot paths (the options ask for it at start-up).
   void Autoload();
 
+  // Copies the grid selection to the sample editor when "Copy to Sample" is checked, and plays
+  // it when "AutoPlay" is too.
+  void CopyToSample();
+  // The loop button and the sample editor's go down and up together.
+  void ConnectSampleEditor(SampleEditorWindow& editor);
+
   // The open dialog of "Load " and "Import ", which the options dialog borrows.
   FileDialogRequest OpenDialogRequest() const;
   // The save dialog of "Save", which the module control window borrows for its parameter files.
@@ -78,6 +85,7 @@ class MainWindow : public QMainWindow {
   void ModuleControlToggled();
   void ShowSpectrumEditor();
   void ShowSpectralMap();
+  void ShowSampleEditor();
   void ShowOptions();
   void ZoomKnobChanged();
   void SetCellWidth(int width);

@@ -1,0 +1,226 @@
+#include "platform/wavefile/wave_conversion.h"
+
+#include <samplerate.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "core/sample/wave_header.h"
+#include "core/util/file_writer.h"
+#include "core/util/whole_file_io.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr sf_count_t kReadFrames = 4096;
+
+struct SndfileCloser {
+  void operator()(SNDFILE* file) const { sf_close(file); }
+};
+struct ResamplerDeleter {
+  void operator()(SRC_STATE* state) const { src_delete(state); }
+};
+
+std::uint8_t ToUnsigned8(float x) {
+  // 8-bit PCM is (u8 - 128) / 128 as a float, so this reverses it exactly.
+  const long level = std::lrint(static_cast<double>(x) * 128.0);
+  return static_cast<std::uint8_t>(std::clamp<long>(level + 128, 0, 255));
+}
+
+// Mono floats to bytes, one by one, until `max_samples` are made.
+class ByteSink {
+ public:
+  ByteSink(std::vector<std::uint8_t>& out, std::size_t max) : out_(out), max_(max) {}
+  bool Full() const { return out_.size() >= max_; }
+  void Take(const float* mono, std::size_t count) {
+    const std::size_t room = max_ - std::min(max_, out_.size());
+    if (count > room) {
+      count = room;
+      overflow_ = true;
+    }
+    for (std::size_t i = 0; i < count; ++i) out_.push_back(ToUnsigned8(mono[i]));
+  }
+  bool Overflowed() const { return overflow_; }
+
+ private:
+  std::vector<std::uint8_t>& out_;
+  std::size_t max_;
+  bool overflow_ = false;
+};
+
+// The encoder writes into memory, so the file on disk is replaced in one step.
+struct MemoryFile {
+  std::vector<std::uint8_t> bytes;
+  sf_count_t position = 0;
+};
+
+sf_count_t MemoryLength(void* user) {
+  return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size());
+}
+sf_count_t MemorySeek(sf_count_t offset, int whence, void* user) {
+  auto* file = static_cast<MemoryFile*>(user);
+  const sf_count_t base = whence == SEEK_CUR   ? file->position
+                          : whence == SEEK_END ? static_cast<sf_count_t>(file->bytes.size())
+                                               : 0;
+  file->position = std::max<sf_count_t>(base + offset, 0);
+  return file->position;
+}
+sf_count_t MemoryRead(void* data, sf_count_t count, void* user) {
+  auto* file = static_cast<MemoryFile*>(user);
+  const sf_count_t size = static_cast<sf_count_t>(file->bytes.size());
+  const sf_count_t n = std::clamp<sf_count_t>(size - file->position, 0, count);
+  std::memcpy(data, file->bytes.data() + file->position, static_cast<std::size_t>(n));
+  file->position += n;
+  return n;
+}
+sf_count_t MemoryWrite(const void* data, sf_count_t count, void* user) {
+  auto* file = static_cast<MemoryFile*>(user);
+  const auto end = static_cast<std::size_t>(file->position + count);
+  if (file->bytes.size() < end) file->bytes.resize(end);
+  std::memcpy(file->bytes.data() + file->position, data, static_cast<std::size_t>(count));
+  file->position += count;
+  return count;
+}
+sf_count_t MemoryTell(void* user) { return static_cast<MemoryFile*>(user)->position; }
+
+// A wave file whose data chunk promises more than the file holds was cut short: the library would
+// read what is there, but half a sample is no import.
+bool WaveFileCutShort(const std::filesystem::path& source) {
+  constexpr std::size_t kHeaderBytes = 65536;
+  std::vector<std::uint8_t> start;
+  std::error_code error;
+  const auto size = std::filesystem::file_size(source, error);
+  if (error || !ReadFileStart(source, kHeaderBytes, start)) return false;
+  const std::optional<WaveDataChunk> data = FindWaveData(start, static_cast<std::int64_t>(size));
+  return data && data->CutShort();
+}
+
+}  // namespace
+
+WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate,
+                                   std::size_t max_samples) {
+  WaveReadResult result;
+  SF_INFO info{};
+  std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open(source.c_str(), SFM_READ, &info));
+  if (!file || info.channels < 1 || info.samplerate < 1 || rate < 1) {
+    result.error = ConversionError::kUnreadableSource;
+    result.detail = sf_strerror(file.get());
+    return result;
+  }
+  if (WaveFileCutShort(source)) {
+    result.error = ConversionError::kUnreadableSource;
+    result.detail = "the file ends before its last sample";
+    return result;
+  }
+  const auto channels = static_cast<std::size_t>(info.channels);
+  const double ratio = static_cast<double>(rate) / info.samplerate;
+  std::unique_ptr<SRC_STATE, ResamplerDeleter> resampler;
+  if (info.samplerate != rate) {
+    int error = 0;
+    resampler.reset(src_new(SRC_SINC_FASTEST, 1, &error));
+    if (!resampler) {
+      result.error = ConversionError::kUnreadableSource;
+      result.detail = src_strerror(error);
+      return result;
+    }
+  }
+
+  const std::size_t expected = static_cast<std::size_t>(
+      std::min<double>(static_cast<double>(info.frames) * ratio + 16.0, max_samples + 1.0));
+  result.samples.reserve(expected);
+  ByteSink sink(result.samples, max_samples);
+  std::vector<float> frames(static_cast<std::size_t>(kReadFrames) * channels);
+  std::vector<float> mono(static_cast<std::size_t>(kReadFrames));
+  std::vector<float> resampled(static_cast<std::size_t>(std::ceil(kReadFrames * ratio)) + 64);
+  sf_count_t read_total = 0;
+  bool end_of_input = false;
+  while (!end_of_input && !sink.Full()) {
+    const sf_count_t got = sf_readf_float(file.get(), frames.data(), kReadFrames);
+    if (got < 0 || (got == 0 && sf_error(file.get()) != SF_ERR_NO_ERROR)) break;
+    read_total += got;
+    end_of_input = got < kReadFrames;
+    for (sf_count_t f = 0; f < got; ++f) {
+      float sum = 0.0f;
+      for (std::size_t c = 0; c < channels; ++c)
+        sum += frames[static_cast<std::size_t>(f) * channels + c];
+      mono[static_cast<std::size_t>(f)] = sum / static_cast<float>(channels);
+    }
+    if (!resampler) {
+      sink.Take(mono.data(), static_cast<std::size_t>(got));
+      continue;
+    }
+    SRC_DATA data{};
+    data.data_in = mono.data();
+    data.input_frames = static_cast<long>(got);
+    data.src_ratio = ratio;
+    data.end_of_input = end_of_input ? 1 : 0;
+    // At the end of the input the converter may still hold samples: drain them.
+    do {
+      data.data_out = resampled.data();
+      data.output_frames = static_cast<long>(resampled.size());
+      if (const int error = src_process(resampler.get(), &data); error != 0) {
+        result.error = ConversionError::kUnreadableSource;
+        result.detail = src_strerror(error);
+        return result;
+      }
+      sink.Take(resampled.data(), static_cast<std::size_t>(data.output_frames_gen));
+      data.data_in += data.input_frames_used;
+      data.input_frames -= data.input_frames_used;
+    } while ((data.input_frames > 0 || (end_of_input && data.output_frames_gen > 0)) &&
+             !sink.Full());
+  }
+  // A file whose header promises frames it does not hold is damaged: refuse it rather than
+  // import half of it.
+  if (read_total < info.frames && !sink.Full()) {
+    result.error = ConversionError::kUnreadableSource;
+    result.detail = "the file ends before its last sample";
+    result.samples.clear();
+    return result;
+  }
+  result.truncated = sink.Full() && (sink.Overflowed() || read_total < info.frames);
+  return result;
+}
+
+std::vector<std::uint8_t> EncodeWave8(std::span<const std::uint8_t> samples, int rate) {
+  MemoryFile memory;
+  SF_VIRTUAL_IO io{MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+  std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open_virtual(&io, SFM_WRITE, &info, &memory));
+  if (!file) return {};
+  // Bytes through the raw interface: they are already the file's sample format.
+  if (sf_write_raw(file.get(), samples.data(), static_cast<sf_count_t>(samples.size())) !=
+      static_cast<sf_count_t>(samples.size())) {
+    return {};
+  }
+  file.reset();
+  return std::move(memory.bytes);
+}
+
+bool WriteWave8(const std::filesystem::path& target, std::span<const std::uint8_t> samples,
+                int rate) {
+  const std::vector<std::uint8_t> bytes = EncodeWave8(samples, rate);
+  if (bytes.empty()) return false;
+  FileWriter writer;
+  return writer.Replace(target, bytes);
+}
+
+WaveReadResult ConvertWaveFile(const std::filesystem::path& source,
+                               const std::filesystem::path& target, int rate,
+                               std::size_t max_samples) {
+  WaveReadResult result = ReadWaveAsUnsigned8(source, rate, max_samples + 1);
+  if (result.error != ConversionError::kNone) return result;
+  if (!WriteWave8(target, result.samples, rate)) {
+    result.error = ConversionError::kUnwritableTarget;
+    result.detail = "cannot write " + target.string();
+  }
+  return result;
+}
+
+}  // namespace morvane
