@@ -49,8 +49,11 @@ void TransferSession::Run(AppContext& app, const std::function<void(TransferSess
     TransferSession session(app);
     transfer(session);
   } catch (const MidiOutputError& error) {
+    // A port that failed mid-transfer is closed: nothing more goes to a device that is gone.
+    midi.CloseMidiPorts();
     midi.ReportPortError(error);
   } catch (const MidiInputError& error) {
+    midi.CloseMidiPorts();
     midi.ReportPortError(error);
   }
 }
@@ -130,6 +133,15 @@ void TransferSession::AddLine(const std::string& line) {
   log.repaint();
 }
 
-void TransferSession::LogError(const std::string& text) { app_.module_control()->LogError(text); }
+void TransferSession::LogError(const std::string& text) {
+  MidiLogPane& log = app_.module_control()->Log();
+  log.AddLine(text);
+  log.AddLine("");
+  // As the module window's LogError, except that ports that cannot be opened again (a device
+  // gone) end the transfer with that one error instead of a box now and another at the next send.
+  MidiTransportWindow& midi = *app_.midi_transport_window();
+  midi.CloseMidiPorts();
+  midi.OpenMidiPorts();
+}
 
 }  // namespace morvane
