@@ -16,7 +16,6 @@
 #include <QTest>
 #include <memory>
 
-#include "controls/control_test_support.h"
 #include "core/waveform/waveform_editor_settings.h"
 #include "platform/user_folders.h"
 #include "support/fake_audio_devices.h"
@@ -25,6 +24,7 @@
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
 #include "support/virtual_waiter.h"
+#include "ui/controls/control_test_support.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"

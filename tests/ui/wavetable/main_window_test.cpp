@@ -10,11 +10,11 @@
 #include <QTest>
 #include <fstream>
 
-#include "controls/control_test_support.h"
 #include "platform/user_folders.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/temp_home.h"
+#include "ui/controls/control_test_support.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/settings/options_dialog.h"
