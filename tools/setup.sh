@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the editor needs to build, test and run.
 # Idempotent and quick when everything is present; needs root (or sudo) when something is missing.
+# Packages named as arguments are installed too (tools/fuzz.sh asks for Clang's fuzzer this way).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev
   librtmidi-dev libjack-jackd2-dev librtaudio-dev libsndfile1-dev libsamplerate0-dev
   jackd2 xvfb xauth libxkbcommon-dev
+  "$@"
 )
 
 missing=()

@@ -351,7 +351,7 @@ TEST_F(SampleTankTest, GradientBandsFollowTheirProperties) {
   tank_->SetGradientColor(0x0000C8);  // red 200 at the left, black at the right
   tank_->SetGradientNbOfColors(4);
   tank_->SetGradientEnabled(true);
-  auto red_at = [this](const QImage& image, int x) { return image.pixelColor(x, 100).red(); };
+  auto red_at = [](const QImage& image, int x) { return image.pixelColor(x, 100).red(); };
   // Halves of 387 and 388 pixels, two bands each: 200, 150 | 100, 50.
   QImage image = Shot();
   EXPECT_EQ(red_at(image, 0), 200);

@@ -59,9 +59,10 @@ TEST(ChoiceBoxTest, EachButtonAnswersItsChoiceAndTheCaptionIsShown) {
   ChoiceBox box;  // one box serves every command, as in the program
   for (const auto& [name, expected] : cases) {
     QString title_seen;
-    const Choice choice = AskWith(box, "Receive from MIDI", true, [&box, &title_seen, name] {
+    const char* button = name;  // Clang 14 cannot capture a structured binding
+    const Choice choice = AskWith(box, "Receive from MIDI", true, [&box, &title_seen, button] {
       title_seen = box.windowTitle();
-      QTest::mouseClick(Button(box, name), Qt::LeftButton);
+      QTest::mouseClick(Button(box, button), Qt::LeftButton);
     });
     EXPECT_EQ(choice, expected) << name;
     EXPECT_EQ(title_seen, "Receive from MIDI");

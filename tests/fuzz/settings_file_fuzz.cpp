@@ -1,0 +1,114 @@
+// The settings file as the store reads it. Properties: a text either parses, and then writes back
+// as a text that parses to the same values in the same order and formats to the same bytes, or is
+// refused with the number of a line it has; through the store, a refused file is kept byte for
+// byte as <name>.bad, reported once and read as a first run, and an accepted one is left as it was
+// and gives every value back by its kind.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "core/settings/settings_file_format.h"
+#include "core/settings/settings_store.h"
+#include "fuzz/fuzz_support.h"
+
+namespace morvane {
+namespace {
+
+bool SameEntries(const SettingsValues& a, const SettingsValues& b) {
+  if (a.Entries().size() != b.Entries().size()) return false;
+  for (std::size_t i = 0; i < a.Entries().size(); ++i) {
+    if (a.Entries()[i].name != b.Entries()[i].name) return false;
+    if (a.Entries()[i].value != b.Entries()[i].value) return false;
+  }
+  return true;
+}
+
+// "line N: reason" with N from 1 to the number of lines of the text.
+bool NamesALineOf(const std::string& error, std::string_view text) {
+  constexpr std::string_view kPrefix = "line ";
+  if (error.compare(0, kPrefix.size(), kPrefix) != 0) return false;
+  const std::size_t colon = error.find(": ", kPrefix.size());
+  if (colon == std::string::npos || colon == kPrefix.size() || colon + 2 == error.size()) {
+    return false;
+  }
+  const std::string digits = error.substr(kPrefix.size(), colon - kPrefix.size());
+  if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9) {
+    return false;
+  }
+  const std::size_t line = std::stoul(digits);
+  const std::size_t lines =
+      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  return line >= 1 && line <= lines;
+}
+
+void CheckParse(std::string_view text) {
+  const SettingsParseResult parsed = ParseSettingsText(text);
+  if (!parsed.values) {
+    FUZZ_CHECK(NamesALineOf(parsed.error, text));
+    return;
+  }
+  FUZZ_CHECK(parsed.error.empty());
+  for (const SettingsValues::Entry& entry : parsed.values->Entries()) {
+    FUZZ_CHECK(IsValidSettingsName(entry.name));
+  }
+  const std::string written = FormatSettingsText(*parsed.values);
+  const SettingsParseResult reread = ParseSettingsText(written);
+  FUZZ_CHECK(reread.values.has_value());
+  FUZZ_CHECK(SameEntries(*reread.values, *parsed.values));
+  FUZZ_CHECK(FormatSettingsText(*reread.values) == written);
+}
+
+void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t> bytes) {
+  const std::filesystem::path file = folder.Fresh("MRV8_V2.conf");
+  fuzz::WriteFile(file, bytes);
+  const SettingsParseResult parsed = ParseSettingsText(fuzz::AsText(bytes));
+
+  SettingsStore store(file);
+  int reports = 0;
+  store.SetProblemHandler([&](const std::string&) { ++reports; });
+  SettingsReader reader = store.OpenForReading();
+  if (!parsed.values) {
+    FUZZ_CHECK(!reader.Exists());
+    FUZZ_CHECK(reports == 1);
+    FUZZ_CHECK(!std::filesystem::exists(file));
+    FUZZ_CHECK(fuzz::SameBytes(fuzz::ReadFile(file.string() + ".bad"), bytes));
+    // A second pass finds no file: a first run, not told again.
+    FUZZ_CHECK(!store.OpenForReading().Exists());
+    FUZZ_CHECK(reports == 1);
+    return;
+  }
+  FUZZ_CHECK(reader.Exists());
+  FUZZ_CHECK(reports == 0);
+  for (const SettingsValues::Entry& entry : parsed.values->Entries()) {
+    if (const auto* number = std::get_if<std::int32_t>(&entry.value)) {
+      std::int32_t read = 0;
+      FUZZ_CHECK(reader.ReadInteger(entry.name, read) && read == *number);
+    } else {
+      std::string read;
+      FUZZ_CHECK(reader.ReadString(entry.name, read) && read == std::get<std::string>(entry.value));
+    }
+  }
+  FUZZ_CHECK(!reader.Failed());
+  FUZZ_CHECK(fuzz::SameBytes(fuzz::ReadFile(file), bytes));
+
+  // A writing pass keeps every value it does not write.
+  SettingsWriter writer = store.OpenForWriting();
+  writer.WriteInteger("FuzzWritten", 1);
+  FUZZ_CHECK(writer.Close());
+  SettingsValues expected = *parsed.values;
+  expected.Set("FuzzWritten", 1);
+  const std::vector<std::uint8_t> saved = fuzz::ReadFile(file);
+  const SettingsParseResult reread = ParseSettingsText(fuzz::AsText(saved));
+  FUZZ_CHECK(reread.values.has_value() && SameEntries(*reread.values, expected));
+}
+
+}  // namespace
+}  // namespace morvane
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const morvane::fuzz::ScratchFolder folder;
+  morvane::CheckParse(morvane::fuzz::AsText({data, size}));
+  morvane::CheckStore(folder, {data, size});
+  return 0;
+}

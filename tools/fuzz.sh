@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds the fuzz preset (Clang, libFuzzer, AddressSanitizer and UBSan) and runs every fuzz
+# target for the given number of seconds each (default 60), starting from the seed corpus under
+# tests/fuzz/corpus/. Prints each target's executions and any finding; exits with 1 when a
+# target found something. Inputs the fuzzer finds interesting are kept in build-fuzz/corpus/,
+# findings in build-fuzz/findings/. Not part of ./test.
+#
+#   tools/fuzz.sh [seconds]        FUZZ_TARGETS="settings_file ack_check" tools/fuzz.sh 10
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+
+# Clang and the fuzzer runtime come with Debian's clang and libclang-rt-<version>-dev.
+clang_version=14
+if command -v clang++ >/dev/null; then
+  clang_version=$(clang++ -dumpversion | cut -d. -f1)
+fi
+extra=()
+command -v clang++ >/dev/null || extra+=(clang)
+ls /usr/lib/llvm-"$clang_version"/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+  extra+=("libclang-rt-$clang_version-dev")
+./tools/setup.sh "${extra[@]}"
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target fuzz_targets -j "${FUZZ_BUILD_JOBS:-$(nproc)}"
+
+# Scratch files of the file readers go to memory when it can.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+
+# Longest input per target: room for the cases that matter (a bank file that runs past its bank,
+# system exclusive longer than the input buffers).
+max_len() {
+  case "$1" in
+    wavetable_file) echo 40000 ;;
+    midi_input) echo 8192 ;;
+    *) echo 4096 ;;
+  esac
+}
+
+build=build-fuzz
+mkdir -p "$build/corpus" "$build/findings" "$build/logs"
+targets=${FUZZ_TARGETS:-$(ls tests/fuzz/corpus)}
+found=0
+for target in $targets; do
+  binary=$build/tests/fuzz/fuzz_$target
+  corpus=$build/corpus/$target
+  log=$build/logs/$target.log
+  mkdir -p "$corpus"
+  rm -f "$build/findings/$target-"*
+  status=0
+  "$binary" -max_total_time="$seconds" -max_len="$(max_len "$target")" -print_final_stats=1 \
+    -artifact_prefix="$build/findings/$target-" "$corpus" "tests/fuzz/corpus/$target" \
+    >"$log" 2>&1 || status=$?
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  findings=$(ls "$build/findings/$target-"* 2>/dev/null || true)
+  if [ "$status" -ne 0 ] || [ -n "$findings" ]; then
+    found=1
+    echo "$target: ${executions:-?} executions in ${seconds} s, FINDING (exit $status): ${findings:-see $log}"
+    grep -m 5 -E "ERROR|property does not hold|runtime error" "$log" | sed 's/^/    /' || true
+  else
+    echo "$target: ${executions:-?} executions in ${seconds} s, no finding"
+  fi
+done
+exit "$found"
