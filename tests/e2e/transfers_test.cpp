@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -211,6 +212,46 @@ TEST_F(TransfersTest, AModuleUnpluggedDuringATableSendGivesOneMessageAndLeavesTh
   ASSERT_EQ(reporter_.messages.size(), 1u)
       << reporter_.messages.back().second.toStdString() << " / "
       << reporter_.messages.front().second.toStdString();
+}
+
+TEST_F(TransfersTest, TheEditorsBufferGoesToTheModuleAndComesBack) {
+  line_.AddModule(ModuleOn(1));
+  ASSERT_EQ(Run([&](AppContext& app) {
+              ReadModule(app);
+              // Without handshake: the buffer's blocks are not acknowledged, so no reply waits on
+              // the input for the next transfer to take, and the receive asks block by block.
+              app.module_control()->findChild<QCheckBox*>("cbHandshakeTx")->click();
+              WaveformEditorWindow* editor = app.waveform_editor();
+              const WaveSpan buffer = editor->WorkingCopy();
+              for (int i = 0; i < kWaveLength; ++i) buffer[i] = Pattern(3, i);
+              // The blocks go to whatever waveform the module has selected: 0 after power-on.
+              editor->MenuAction("mnuSendMidi")->trigger();
+              EXPECT_TRUE(line_.WaitUntilIdle(std::chrono::seconds(5)));
+              line_.WithModule(0, [](VirtualModule& module) {
+                for (int i = 0; i < kWaveLength; ++i)
+                  ASSERT_EQ(module.Waveform(0)[i], Pattern(3, i));
+                module.MutableWaveform(WaveIndex(2, 9))[100] = 201;
+              });
+
+              // Receive selects wave and bank on the module first.
+              editor->BankSelector()->SetState(2);
+              editor->WaveSelector()->SetState(9);
+              editor->MenuAction("mnuReceiveMidi")->trigger();
+              EXPECT_EQ(editor->WorkingCopy()[100], 201);
+              EXPECT_TRUE(LogHas(app, " > Receive Waveform Buffer  Chan 1"));
+
+              // With "Send Waveform Buffer" checked every change of the buffer goes out at once.
+              app.module_control()->MenuAction("SendWaveformBuffer1")->trigger();
+              ASSERT_TRUE(app.module_control()->SendBufferChecked());
+              editor->WorkingCopy()[5] = 77;
+              editor->WaveformChanged();
+              EXPECT_TRUE(line_.WaitUntilIdle(std::chrono::seconds(5)));
+              line_.WithModule(0, [](VirtualModule& module) {
+                EXPECT_EQ(module.Waveform(WaveIndex(2, 9))[5], 77);
+              });
+            }),
+            0);
+  EXPECT_TRUE(reporter_.messages.empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "core/waveform/value_grid_text.h"
@@ -419,9 +420,13 @@ void WaveformEditorWindow::SendBuffer() {
 }
 
 void WaveformEditorWindow::ReceiveBuffer() {
-  TransferSession::Run(app_, [this](TransferSession& session) {
-    session.engine().ReceiveBuffer(view_->Data(), bank_selector_->State(), wave_selector_->State());
+  // Filled aside and shown once the transfer has ended: blocks that came stay, the rest is kept.
+  std::array<std::uint8_t, kWaveLength> buffer;
+  std::copy(view_->Data().begin(), view_->Data().end(), buffer.begin());
+  TransferSession::Run(app_, [&](TransferSession& session) {
+    session.engine().ReceiveBuffer(buffer, bank_selector_->State(), wave_selector_->State());
   });
+  view_->SetData(buffer);
   WaveformChanged();
 }
 
