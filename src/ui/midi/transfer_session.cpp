@@ -1,6 +1,8 @@
 #include "ui/midi/transfer_session.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "core/midi/midi_input.h"
@@ -75,6 +77,17 @@ void TransferSession::ShowProgress(const std::string& caption, int maximum) {
   midi.gauge()->SetMaxValue(maximum);
   midi.gauge()->SetProgress(0);
   midi.show();
+  // The window must be on the screen before the transfer blocks the thread, or the gauge draws
+  // into a window that is not there yet: let the window system map and expose it, dispatching
+  // nothing else (no input, no timers, no MIDI notifications), for a fifth of a second at most.
+  constexpr auto kOnlyTheWindowSystem = QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::ExcludeSocketNotifiers |
+                                        QEventLoop::X11ExcludeTimers;
+  QElapsedTimer waited;
+  waited.start();
+  while (midi.windowHandle() && !midi.windowHandle()->isExposed() && waited.elapsed() < 200) {
+    QCoreApplication::processEvents(kOnlyTheWindowSystem, 10);
+  }
   midi.repaint();
 }
 
