@@ -43,12 +43,15 @@ ModuleConfiguration ModuleOn(int channel) {
 
 std::uint8_t Pattern(int k, int i) { return static_cast<std::uint8_t>(k * 5 + i * 7 + 3); }
 
-// Presses `button` of the choice box once it is up, then runs the command that asks it.
-void AnswerChoice(AppContext& app, const char* button, const std::function<void()>& command) {
-  QTimer::singleShot(0, app.choice_box(), [&app, button] {
+// Presses `button` of the choice box once it is up, then runs the command that asks it. The box
+// asks with the command's own caption and "Selected" enabled.
+void AnswerChoice(AppContext& app, const char* button, QAction* command) {
+  QTimer::singleShot(0, app.choice_box(), [&app, button, command] {
+    EXPECT_EQ(app.choice_box()->windowTitle(), command->text());
+    EXPECT_TRUE(app.choice_box()->findChild<QPushButton*>("btnSelected")->isEnabled());
     app.choice_box()->findChild<QPushButton*>(button)->click();
   });
-  command();
+  command->trigger();
 }
 
 bool LogHas(AppContext& app, const QString& line) {
@@ -87,8 +90,7 @@ TEST_F(TransfersTest, ABankGoesToTheModuleAndComesBackIntoAnotherSlot) {
                 }
               }
               app.waveform_editor()->BankSelector()->SetState(5);
-              QAction* send = app.main_window()->MenuAction("mnuSendMidi");
-              AnswerChoice(app, "btnOneBank", [send] { send->trigger(); });
+              AnswerChoice(app, "btnOneBank", app.main_window()->MenuAction("mnuSendMidi"));
               EXPECT_TRUE(LogHas(app, " > Send Bank 5  Chan 1"));
               EXPECT_TRUE(line_.WaitUntilIdle(std::chrono::seconds(5)));
               line_.WithModule(0, [](VirtualModule& module) {
@@ -101,14 +103,19 @@ TEST_F(TransfersTest, ABankGoesToTheModuleAndComesBackIntoAnotherSlot) {
               EXPECT_FALSE(app.midi_transport_window()->isVisible());
 
               app.wavetable().SetCurrentSlot(3);
-              QAction* receive = app.main_window()->MenuAction("mnuReceiveMidi");
-              AnswerChoice(app, "btnOneBank", [receive] { receive->trigger(); });
+              AnswerChoice(app, "btnOneBank", app.main_window()->MenuAction("mnuReceiveMidi"));
               for (int wave = 0; wave < kWavesPerBank; ++wave) {
                 for (int i = 0; i < kWaveLength; ++i) {
                   ASSERT_EQ(app.wavetable().Wave(WaveIndex(5, wave))[i], Pattern(wave, i));
                 }
               }
               EXPECT_EQ(app.options_dialog()->SlotPath(3), "MIDI Wavetable - Channel 1");
+              // "Cancel" receives nothing and leaves the slot's name alone.
+              app.options_dialog()->SetSlotPath(3, "New");
+              app.wavetable().SetSample(WaveIndex(5, 0), 0, 1);
+              AnswerChoice(app, "btnCancel", app.main_window()->MenuAction("mnuReceiveMidi"));
+              EXPECT_EQ(app.wavetable().Wave(WaveIndex(5, 0))[0], 1);
+              EXPECT_EQ(app.options_dialog()->SlotPath(3), "New");
               // Nothing went wrong, so no retry and no error came to the log.
               EXPECT_FALSE(app.module_control()->Log().toPlainText().contains("ERROR"));
             }),
@@ -124,8 +131,7 @@ TEST_F(TransfersTest, TheWholeTableGoesOutWithHandshake) {
                 for (int i = 0; i < kWaveLength; i += 17)
                   app.wavetable().SetSample(k, i, Pattern(k, i));
               }
-              QAction* send = app.main_window()->MenuAction("mnuSendMidi");
-              AnswerChoice(app, "btnWaveTable", [send] { send->trigger(); });
+              AnswerChoice(app, "btnWaveTable", app.main_window()->MenuAction("mnuSendMidi"));
               EXPECT_TRUE(LogHas(app, " > Send WaveTable  Chan 1"));
               EXPECT_TRUE(line_.WaitUntilIdle(std::chrono::seconds(5)));
               line_.WithModule(0, [&app](VirtualModule& module) {
@@ -200,8 +206,7 @@ TEST_F(TransfersTest, AModuleUnpluggedDuringATableSendGivesOneMessageAndLeavesTh
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 line_.Unplug();
               });
-              QAction* send = app.main_window()->MenuAction("mnuSendMidi");
-              AnswerChoice(app, "btnWaveTable", [send] { send->trigger(); });
+              AnswerChoice(app, "btnWaveTable", app.main_window()->MenuAction("mnuSendMidi"));
               unplug.join();
               EXPECT_EQ(app.wavetable().Wave(77)[7], 99);
               EXPECT_EQ(app.midi_transport_window()->midi_output().State(),
