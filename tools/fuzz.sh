@@ -30,11 +30,11 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 
 # Longest input per target: room for the cases that matter (a bank file that runs past its bank,
-# system exclusive longer than the input buffers).
+# system exclusive longer than the input buffers or than the framer keeps).
 max_len() {
   case "$1" in
     wavetable_file) echo 40000 ;;
-    midi_input) echo 8192 ;;
+    midi_input | midi_stream_framer) echo 8192 ;;
     *) echo 4096 ;;
   esac
 }
