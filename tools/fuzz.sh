@@ -39,6 +39,15 @@ max_len() {
   esac
 }
 
+# Largest single allocation per target, in MB, where a bad header could ask for far more than
+# the reader ever needs (libFuzzer's own limit is its 2 GB memory limit).
+malloc_limit() {
+  case "$1" in
+    wave_import) echo 256 ;;
+    *) echo 0 ;;
+  esac
+}
+
 build=build-fuzz
 mkdir -p "$build/corpus" "$build/findings" "$build/logs"
 targets=${FUZZ_TARGETS:-$(ls tests/fuzz/corpus)}
@@ -51,6 +60,7 @@ for target in $targets; do
   rm -f "$build/findings/$target-"*
   status=0
   "$binary" -max_total_time="$seconds" -max_len="$(max_len "$target")" -print_final_stats=1 \
+    -malloc_limit_mb="$(malloc_limit "$target")" \
     -artifact_prefix="$build/findings/$target-" "$corpus" "tests/fuzz/corpus/$target" \
     >"$log" 2>&1 || status=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
