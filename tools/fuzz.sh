@@ -30,12 +30,21 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 
 # Longest input per target: room for the cases that matter (a bank file that runs past its bank,
-# system exclusive longer than the input buffers).
+# system exclusive longer than the input buffers or than the framer keeps).
 max_len() {
   case "$1" in
     wavetable_file) echo 40000 ;;
-    midi_input) echo 8192 ;;
+    midi_input | midi_stream_framer) echo 8192 ;;
     *) echo 4096 ;;
+  esac
+}
+
+# Largest single allocation per target, in MB, where a bad header could ask for far more than
+# the reader ever needs (libFuzzer's own limit is its 2 GB memory limit).
+malloc_limit() {
+  case "$1" in
+    wave_import) echo 256 ;;
+    *) echo 0 ;;
   esac
 }
 
@@ -51,6 +60,7 @@ for target in $targets; do
   rm -f "$build/findings/$target-"*
   status=0
   "$binary" -max_total_time="$seconds" -max_len="$(max_len "$target")" -print_final_stats=1 \
+    -malloc_limit_mb="$(malloc_limit "$target")" \
     -artifact_prefix="$build/findings/$target-" "$corpus" "tests/fuzz/corpus/$target" \
     >"$log" 2>&1 || status=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

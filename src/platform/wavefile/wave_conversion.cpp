@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/sample/wave_header.h"
 #include "core/util/file_writer.h"
@@ -118,6 +119,14 @@ WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate
   }
   const auto channels = static_cast<std::size_t>(info.channels);
   const double ratio = static_cast<double>(rate) / info.samplerate;
+  // The resampler cannot go beyond its ratio range, and the buffers below grow with the ratio:
+  // a header claiming 1 Hz would size them at hundreds of megabytes only to fail.
+  if (info.samplerate != rate && !src_is_valid_ratio(ratio)) {
+    result.error = ConversionError::kUnreadableSource;
+    result.detail = "the sample rate " + std::to_string(info.samplerate) +
+                    " Hz cannot be converted to " + std::to_string(rate) + " Hz";
+    return result;
+  }
   std::unique_ptr<SRC_STATE, ResamplerDeleter> resampler;
   if (info.samplerate != rate) {
     int error = 0;

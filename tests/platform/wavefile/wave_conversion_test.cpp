@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/resource.h>
 
 #include <cmath>
 #include <fstream>
@@ -167,6 +168,34 @@ TEST_F(WaveConversionTest, BadFilesAreRefused) {
   const WaveReadResult unwritable =
       ConvertWaveFile(good, folder_ / "no-folder" / "convert.wav", 22050, kSampleCapacity);
   EXPECT_EQ(unwritable.error, ConversionError::kUnwritableTarget);
+}
+
+// Highest resident memory of this process so far, in MB.
+long PeakResidentMb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+// A header may claim any rate; one the resampler cannot reach from the asked rate (it goes at
+// most 256 times up or down) is refused before any buffer is sized by it. A 1 Hz file used to
+// take some 800 MB on the way to that refusal.
+TEST_F(WaveConversionTest, RatesTheResamplerCannotReachAreRefusedWithoutHugeBuffers) {
+  const fs::path slow = WriteTone("one_hz.wav", SF_FORMAT_PCM_U8, 1, 1, 0.1, 100.0);
+  const long peak_before = PeakResidentMb();
+  const WaveReadResult result = ReadWaveAsUnsigned8(slow, 48000, kSampleCapacity);
+  EXPECT_EQ(result.error, ConversionError::kUnreadableSource);
+  EXPECT_TRUE(result.samples.empty());
+  EXPECT_LT(PeakResidentMb() - peak_before, 100);
+
+  const fs::path fast = WriteTone("fast.wav", SF_FORMAT_PCM_16, 1, 2100000, 1000.0, 0.01);
+  EXPECT_EQ(ReadWaveAsUnsigned8(fast, 8000, kSampleCapacity).error,
+            ConversionError::kUnreadableSource);
+  // 256 times is still within reach.
+  const fs::path low = WriteTone("low.wav", SF_FORMAT_PCM_16, 1, 125, 10.0, 2.0);
+  const WaveReadResult up = ReadWaveAsUnsigned8(low, 32000, kSampleCapacity);
+  EXPECT_EQ(up.error, ConversionError::kNone);
+  EXPECT_NEAR(static_cast<double>(up.samples.size()), 64000.0, 64.0);
 }
 
 }  // namespace
