@@ -14,7 +14,6 @@ std::string RetryLine(int bank, int wave, int block, int retry) {
          std::to_string(block) + " > Retry #" + std::to_string(retry) + "...";
 }
 
-const std::string kTimeOutLine = " > ERROR - Time Out !!! ";
 const std::string kRetryOkLine = " Retry Ok :) ";
 
 std::string ChannelSuffix(int channel) { return "  Chan " + std::to_string(channel); }
@@ -246,7 +245,7 @@ DumpOutcome DumpEngine::ReceiveSelected(const CellRange& cells) {
 
 void SendBufferBlocks(MidiOut& out, int channel, ConstWaveSpan buffer) {
   for (int block = 0; block < kWaveBlocksPerWave; ++block) {
-    SendWaveBlock(out, (channel - 1) & 0x0F, WaveBlockPosition(block), buffer);
+    SendWaveBlock(out, ChannelIndexOf(channel), WaveBlockPosition(block), buffer);
   }
 }
 

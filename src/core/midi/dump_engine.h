@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/midi/sysex_wave_block.h"
 #include "core/midi/transfer_port.h"
 #include "core/wavetable/cell_drop.h"
 #include "core/wavetable/wavetable_store.h"
@@ -57,6 +58,9 @@ struct DumpOutcome {
 // no acknowledgement wait, no delay.
 void SendBufferBlocks(MidiOut& out, int channel, ConstWaveSpan buffer);
 
+// Logged when a reply does not come.
+inline constexpr const char* kTimeOutLine = " > ERROR - Time Out !!! ";
+
 class DumpEngine {
  public:
   static constexpr int kSuccess = 0;
@@ -90,7 +94,7 @@ class DumpEngine {
   enum class Reply { kTaken, kTimedOut, kNone };
 
   bool Handshake() const { return settings_.handshake_checked && settings_.handshake_enabled; }
-  int ChannelIndex() const { return (settings_.channel - 1) & 0x0F; }
+  int ChannelIndex() const { return ChannelIndexOf(settings_.channel); }
   void SelectWaveform(int bank, int wave, bool wave_first);
   // Sends with `send` and waits for a reply as every block does: T steps of 10 ms, sent again
   // after each time-out, at most three times. kNone when T is 0.

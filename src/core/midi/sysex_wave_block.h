@@ -16,6 +16,9 @@ inline constexpr std::uint8_t kModelByte = 0x7C;
 inline constexpr int kSysexChannelByte = 3;
 inline constexpr int kSysexCommandByte = 4;
 
+// The channel index of MIDI channel 1..16, as the messages carry it.
+constexpr int ChannelIndexOf(int channel) { return (channel - 1) & 0x0F; }
+
 // Writes F0 70 7C, the channel index masked to 4 bits, the command, and F7 as the last byte.
 void WriteSysexFrame(std::span<std::uint8_t> message, int channel_index, std::uint8_t command);
 // Whether the message starts with F0 70 7C and ends with F7.

@@ -7,22 +7,18 @@
 namespace morvane {
 namespace {
 
-const std::string kTimeOutLine = " > ERROR - Time Out !!! ";
-
 std::vector<std::string> FlagLines(const ParameterReply& reply) {
   if (reply.firmware_revision < kFirmwareSendingFlags) return {};
   return {(reply.flags & kFlagHandshake) != 0 ? "Handshake ON" : "Handshake OFF",
           (reply.flags & kFlagFlashRecall) != 0 ? "@0000 Recall ON" : "@0000 Recall OFF"};
 }
 
-int ChannelIndex(int channel) { return (channel - 1) & 0x0F; }
-
 }  // namespace
 
 std::optional<ParameterReply> RequestParameters(TransferPort& port, TransferLog& log, int channel,
                                                 bool verbose) {
   if (verbose) log.AddLine("");
-  SendCommand(port.Out(), ChannelIndex(channel), kCommandRequestParameters, 0);
+  SendCommand(port.Out(), ChannelIndexOf(channel), kCommandRequestParameters, 0);
   for (int i = 0; i < kParameterReplyWaits && port.GetEventCount() == 0; ++i) {
     port.WaitForEvent(DumpEngine::kReplyStepMs);
   }
@@ -85,13 +81,13 @@ int ScanModules(TransferPort& port, TransferLog& log, ScanView& view) {
 void WriteToFlash(TransferPort& port, TransferLog& log, int channel, bool handshake,
                   bool flash_recall) {
   log.AddLine("> Send Write To Flash  Chan " + std::to_string(channel));
-  SendCommand(port.Out(), ChannelIndex(channel), kCommandFlags,
+  SendCommand(port.Out(), ChannelIndexOf(channel), kCommandFlags,
               BuildFlagsByte(handshake, flash_recall, /*write_flash=*/true));
   port.WaitMs(kFlashWriteWaitMs);
 }
 
 void ChangeChannel(MidiOut& out, int channel, int new_channel) {
-  SendCommand(out, ChannelIndex(channel), kCommandSetChannel, (new_channel - 1) & 0x7F);
+  SendCommand(out, ChannelIndexOf(channel), kCommandSetChannel, (new_channel - 1) & 0x7F);
 }
 
 bool MidiClock::Toggle(MidiOut& out, LogSink& log) {

@@ -146,15 +146,6 @@ void TransferSession::AddLine(const std::string& line) {
   log.repaint();
 }
 
-void TransferSession::LogError(const std::string& text) {
-  MidiLogPane& log = app_.module_control()->Log();
-  log.AddLine(text);
-  log.AddLine("");
-  // As the module window's LogError, except that ports that cannot be opened again (a device
-  // gone) end the transfer with that one error instead of a box now and another at the next send.
-  MidiTransportWindow& midi = *app_.midi_transport_window();
-  midi.CloseMidiPorts();
-  midi.OpenMidiPorts();
-}
+void TransferSession::LogError(const std::string& text) { app_.module_control()->LogError(text); }
 
 }  // namespace morvane

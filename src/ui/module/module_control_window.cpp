@@ -317,7 +317,12 @@ void ModuleControlWindow::ShowLog(bool shown) {
 void ModuleControlWindow::LogError(const std::string& text) {
   log_->AddLine(text);
   log_->AddLine("");
-  if (MidiTransportWindow* midi = app_.midi_transport_window()) midi->ReopenMidiPorts();
+  // Ports that cannot be opened again (a device gone) throw: the transfer that logged ends with
+  // that one error instead of a box now and another at its next send.
+  if (MidiTransportWindow* midi = app_.midi_transport_window()) {
+    midi->CloseMidiPorts();
+    midi->OpenMidiPorts();
+  }
 }
 
 // --- What the others read ----------------------------------------------------------------------

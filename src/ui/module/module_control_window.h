@@ -60,7 +60,8 @@ class ModuleControlWindow : public QMainWindow {
   // module play the waveform the editor now shows.
   void SendWaveformSelection(int bank, int wave);
   MidiLogPane& Log() { return *log_; }
-  // Adds the text and an empty line to the log, then closes and opens both MIDI ports again.
+  // Adds the text and an empty line to the log, then closes and opens both MIDI ports again;
+  // throws MidiInputError or MidiOutputError when they cannot be opened.
   void LogError(const std::string& text);
 
   // The box itself, checked or not and enabled or not (a firmware that knows the flags).
