@@ -8,6 +8,7 @@
 #include "platform/midi/rtmidi_driver.h"
 #include "platform/time/steady_waiter.h"
 #include "sim/virtual_midi_line.h"
+#include "ui/generators/generators_window.h"
 #include "ui/midi/midi_transport_window.h"
 #include "ui/module/channel_dialog.h"
 #include "ui/module/midi_log_pane.h"
@@ -58,6 +59,7 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
+  generators_.reset();
   spectrum_editor_.reset();
   waveform_editor_.reset();
   spectral_map_.reset();
@@ -87,6 +89,7 @@ void AppContext::CreateWindows() {
   spectral_map_ = std::make_unique<SpectralMapWindow>(*this);
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
   spectrum_editor_ = std::make_unique<SpectrumEditorWindow>(*this);
+  generators_ = std::make_unique<GeneratorsWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();
   // The editor may have come back visible from the last run.
@@ -110,6 +113,9 @@ void AppContext::CreateWindows() {
   main_window_->MenuAction("mnuFftEditor")->setChecked(spectrum_editor_->isVisible());
   QObject::connect(spectrum_editor_.get(), &SpectrumEditorWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuFftEditor")->setChecked(false); });
+  main_window_->MenuAction("mnuFunctions")->setChecked(generators_->isVisible());
+  QObject::connect(generators_.get(), &GeneratorsWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuFunctions")->setChecked(false); });
 }
 
 MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }

@@ -30,6 +30,7 @@ class MidiLogPane;
 class WaveformEditorWindow;
 class SpectralMapWindow;
 class SpectrumEditorWindow;
+class GeneratorsWindow;
 
 // System dialogs and device lists the windows use; tests put their own in place. nullptr means
 // the real one.
@@ -87,6 +88,7 @@ class AppContext {
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
   SpectralMapWindow* spectral_map() { return spectral_map_.get(); }
   SpectrumEditorWindow* spectrum_editor() { return spectrum_editor_.get(); }
+  GeneratorsWindow* generators() { return generators_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
@@ -119,6 +121,7 @@ class AppContext {
   std::unique_ptr<SpectralMapWindow> spectral_map_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
   std::unique_ptr<SpectrumEditorWindow> spectrum_editor_;
+  std::unique_ptr<GeneratorsWindow> generators_;
 };
 
 }  // namespace morvane

@@ -75,7 +75,7 @@ constexpr std::array kLayout = {
     MainMenuEntry{kView, "FFT editor", "mnuFftEditor", "F7", true, false},
     MainMenuEntry{kView, "Sample editor", "mnuSampleEditor", "F4"},
     MainMenuEntry{kView, "Spectral Map", "mnuSpectralMap", "F8"},
-    MainMenuEntry{kView, "Functions", "mnuFunctions", "Ctrl+F2"},
+    MainMenuEntry{kView, "Functions", "mnuFunctions", "Ctrl+F2", true, false},
     MainMenuEntry{kView, "Scales", "mnuScalesWindow", "Ctrl+F3"},
     Separator(kView),
     MainMenuEntry{kView, "Options ", "mnuOptions", "F2"},

@@ -18,6 +18,7 @@
 #include "core/wavetable/file_names.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/generators/generators_window.h"
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
 #include "ui/sample/sample_editor_window.h"
@@ -75,6 +76,7 @@ void MainWindow::BuildMenus() {
       {"mnuWaveformEditor", [this] { ShowWaveformEditor(); }},
       {"mnuModuleControl", [this] { ModuleControlToggled(); }},
       {"mnuFftEditor", [this] { ShowSpectrumEditor(); }},
+      {"mnuFunctions", [this] { ShowGenerators(); }},
       {"mnuSpectralMap", [this] { ShowSpectralMap(); }},
       {"mnuSampleEditor", [this] { ShowSampleEditor(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
@@ -212,6 +214,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (ModuleControlWindow* module = app_.module_control()) module->hide();
   if (SpectralMapWindow* map = app_.spectral_map()) map->hide();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->hide();
+  if (GeneratorsWindow* generators = app_.generators()) generators->hide();
   if (SampleEditorWindow* sample = app_.sample_editor()) sample->hide();
   // Hidden, not closed: closing it would write its settings again, as invisible.
   if (OptionsDialog* options = app_.options_dialog()) options->hide();
@@ -228,6 +231,8 @@ void MainWindow::FormClose() {
   if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();
   if (SpectralMapWindow* map = app_.spectral_map()) map->SaveSettings();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->SaveSettings();
+  // The fractal viewer's settings will be written here, before the generators'.
+  if (GeneratorsWindow* generators = app_.generators()) generators->SaveSettings();
   if (SampleEditorWindow* sample = app_.sample_editor()) {
     sample->SaveSettings();
     sample->CloseAudio();
@@ -245,6 +250,15 @@ void MainWindow::ShowAbout() {
   log.AddLine("MORVANE-8 MIDI Editor");
   log.AddLine(std::string(9, ' ') + AboutBox::RevisionText().toStdString());
   log.AddLine(AboutBox::CreditLine().toStdString());
+}
+
+void MainWindow::ShowGenerators() {
+  MenuAction("mnuFunctions")->setChecked(true);
+  if (GeneratorsWindow* generators = app_.generators()) {
+    generators->show();
+    generators->raise();
+    generators->activateWindow();
+  }
 }
 
 void MainWindow::ShowWaveformEditor() {
@@ -377,6 +391,10 @@ void MainWindow::SelectBankToggled() {
 
 // The clicked cell becomes the current waveform of the tool windows.
 void MainWindow::CellReleased(int column, int row) {
+  if (GeneratorsWindow* generators = app_.generators()) {
+    const QRect cells = grid_->Selection();
+    generators->SetAnimationRange(cells.left(), cells.top(), cells.right(), cells.bottom());
+  }
   if (WaveformEditorWindow* editor = app_.waveform_editor()) {
     editor->BankSelector()->SetState(row);
     editor->WaveSelector()->SetState(column);

@@ -84,6 +84,7 @@ class MainWindow : public QMainWindow {
   void ShowWaveformEditor();
   void ModuleControlToggled();
   void ShowSpectrumEditor();
+  void ShowGenerators();
   void ShowSpectralMap();
   void ShowSampleEditor();
   void ShowOptions();

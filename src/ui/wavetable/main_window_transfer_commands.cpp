@@ -6,6 +6,7 @@
 #include "core/wavetable/cell_drop.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/generators/generators_window.h"
 #include "ui/midi/transfer_session.h"
 #include "ui/module/module_control_window.h"
 #include "ui/shell/app_context.h"
@@ -25,8 +26,8 @@ CellRange SelectedCells(const WaveGrid& grid) {
 }  // namespace
 
 void MainWindow::StopTimers() {
-  // The generators' animation timers stop here too once they exist.
   if (ModuleControlWindow* module = app_.module_control()) module->StopClock();
+  if (GeneratorsWindow* generators = app_.generators()) generators->StopTimers();
 }
 
 int MainWindow::EditorBank() const { return app_.waveform_editor()->BankSelector()->State(); }
