@@ -100,7 +100,7 @@ TEST_F(GeneratorsWindowTest, BankAnimationOverOneRowEndsOnTheRowAbove) {
 
 TEST_F(GeneratorsWindowTest, SwitchesRunTimersAndStopTimersEndsThem) {
   auto* bank = Find<GraphicSwitch>("kvgrafsw1");
-  testing::Click(bank);
+  QTest::mouseClick(bank, Qt::LeftButton);
   EXPECT_TRUE(window_->BankTimer()->isActive());
   EXPECT_EQ(window_->BankTimer()->interval(), 2);
   window_->StopTimers();
