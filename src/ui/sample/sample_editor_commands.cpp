@@ -234,7 +234,7 @@ void SampleEditorWindow::CopyToWavetable() {
     app_.wavetable().CopyBufferToSlot(model.Data().data(), static_cast<std::size_t>(range.length),
                                       static_cast<std::size_t>(range.first), bank, wave);
   }
-  if (MainWindow* main = app_.main_window()) main->RefreshGrid();
+  if (MainWindow* main = app_.main_window()) main->ScalePass(false);
   editor->ReloadWorkingCopy();
 }
 

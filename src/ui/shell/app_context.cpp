@@ -20,6 +20,7 @@
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/choice_box.h"
+#include "ui/wavetable/compare_dialog.h"
 #include "ui/wavetable/main_window.h"
 
 namespace morvane {
@@ -59,6 +60,7 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
+  compare_dialog_.reset();
   generators_.reset();
   spectrum_editor_.reset();
   waveform_editor_.reset();
@@ -116,6 +118,10 @@ void AppContext::CreateWindows() {
   main_window_->MenuAction("mnuFunctions")->setChecked(generators_->isVisible());
   QObject::connect(generators_.get(), &GeneratorsWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuFunctions")->setChecked(false); });
+  // Switching the editor's scale detection on marks the scale tables at once.
+  QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::ScaleDetectionChanged,
+                   main_window_.get(), [this] { main_window_->ScalePass(false); });
+  compare_dialog_ = std::make_unique<CompareDialog>();
 }
 
 MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }

@@ -24,6 +24,7 @@ class OptionsDialog;
 class MidiTransportWindow;
 class AboutBox;
 class ChoiceBox;
+class CompareDialog;
 class ChannelDialog;
 class ModuleControlWindow;
 class MidiLogPane;
@@ -83,6 +84,7 @@ class AppContext {
   MidiTransportWindow* midi_transport_window() { return midi_transport_window_.get(); }
   AboutBox* about_box() { return about_box_.get(); }
   ChoiceBox* choice_box() { return choice_box_.get(); }
+  CompareDialog* compare_dialog() { return compare_dialog_.get(); }
   ModuleControlWindow* module_control() { return module_control_.get(); }
   ChannelDialog* channel_dialog() { return channel_dialog_.get(); }
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
@@ -116,6 +118,7 @@ class AppContext {
   std::unique_ptr<MidiTransportWindow> midi_transport_window_;
   std::unique_ptr<AboutBox> about_box_;
   std::unique_ptr<ChoiceBox> choice_box_;
+  std::unique_ptr<CompareDialog> compare_dialog_;
   std::unique_ptr<ModuleControlWindow> module_control_;
   std::unique_ptr<ChannelDialog> channel_dialog_;
   std::unique_ptr<SpectralMapWindow> spectral_map_;

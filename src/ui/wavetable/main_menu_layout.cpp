@@ -54,7 +54,7 @@ constexpr std::array kLayout = {
     MainMenuEntry{kFind, "Empty", "mnuFindEmpty", "Ctrl+E"},
     Separator(kFind),
     MainMenuEntry{kFind, "Double", "mnuFindDouble", "Ctrl+D"},
-    MainMenuEntry{kFind, "Mark fisrt Double ", "mnuMarkFirstDouble", ""},
+    MainMenuEntry{kFind, "Mark fisrt Double ", "mnuMarkFirstDouble", "", true, false},
     Separator(kFind),
     MainMenuEntry{kFind, "Compare  Wavetables", "mnuCompare", ""},
     Separator(kFind),

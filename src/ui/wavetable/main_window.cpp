@@ -81,6 +81,25 @@ void MainWindow::BuildMenus() {
       {"mnuSampleEditor", [this] { ShowSampleEditor(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
+      {"mnuNew", [this] { NewCommand(); }},
+      {"mnuDelete", [this] { RunWaveCommand(WaveCommand::kDelete); }},
+      {"mnuReverse", [this] { RunWaveCommand(WaveCommand::kReverse); }},
+      {"mnuUnsigned", [this] { RunWaveCommand(WaveCommand::kUnsigned); }},
+      {"mnuCenter", [this] { RunWaveCommand(WaveCommand::kCenter); }},
+      {"mnuNormalise", [this] { RunWaveCommand(WaveCommand::kNormalise); }},
+      {"mnuMuLawToLin", [this] { RunWaveCommand(WaveCommand::kMuLawToLin); }},
+      {"mnuLinToMuLaw", [this] { RunWaveCommand(WaveCommand::kLinToMuLaw); }},
+      {"mnuLinearMorphing", [this] { LinearMorphingCommand(); }},
+      {"mnuTonalMorphing", [this] { TonalMorphingCommand(); }},
+      {"mnuRestoreOrder", [this] { RestoreOrderCommand(); }},
+      {"mnuFindBuffer", [this] { FindBufferCommand(); }},
+      {"mnuFindScales", [this] { ScalePass(true); }},
+      {"mnuFindRamp", [this] { FindRampCommand(); }},
+      {"mnuFindEmpty", [this] { FindEmptyCommand(); }},
+      {"mnuFindDouble", [this] { FindDoubleCommand(); }},
+      {"mnuMarkFirstDouble", [] {}},  // only its check mark: "Double" reads it
+      {"mnuCompare", [this] { CompareCommand(); }},
+      {"mnuClearMarkers", [this] { ClearMarkersCommand(); }},
   };
   QSet<QString> taken_shortcuts;
   QMenu* menu = nullptr;
@@ -144,7 +163,10 @@ void MainWindow::BuildCentralArea() {
   layout->addWidget(grid_area_, 1);
   connect(grid_, &WaveGrid::CellReleased, this, &MainWindow::CellReleased);
   connect(grid_, &WaveGrid::ZoomKey, this, &MainWindow::ZoomKey);
-  connect(grid_, &WaveGrid::CellsDropped, this, &MainWindow::SpectralMapRefresh);
+  connect(grid_, &WaveGrid::CellsDropped, this, [this] {
+    ScalePass(false);
+    SpectralMapRefresh();
+  });
   setCentralWidget(central);
 }
 
@@ -197,8 +219,8 @@ void MainWindow::showEvent(QShowEvent* event) {
   }
 }
 
-// The scale pass joins here with the find commands.
 void MainWindow::FormShow() {
+  ScalePass(false);
   if (SpectralMapWindow* map = app_.spectral_map()) map->ComputeAllSpectra(false);
 }
 
@@ -406,7 +428,7 @@ void MainWindow::CellReleased(int column, int row) {
 void MainWindow::TabChanged(int tab) {
   app_.wavetable().SetCurrentSlot(tab);
   ShowSlotName(false);
-  RefreshGrid();
+  ScalePass(false);
   // The spectra of the new slot are computed only while the map shows them.
   SpectralMapWindow* map = app_.spectral_map();
   if (map && map->isVisible()) SpectralMapRefresh();

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <string>
+#include <vector>
 
+#include "core/wavetable/batch_operations.h"
 #include "core/wavetable/main_window_settings.h"
 #include "core/wavetable/mulaw_tables.h"
 #include "ui/shell/file_dialogs.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QScrollArea;
 class QTabBar;
@@ -52,6 +57,15 @@ class MainWindow : public QMainWindow {
   // The spectral map refresh after a change of the slot's waveforms: every spectrum of the slot
   // computed anew, then the map redrawn (only while it is shown).
   void SpectralMapRefresh();
+
+  // The Find menu's scale pass: it analyses the slot only when run from its menu entry or while
+  // the waveform editor's "Scale Detection" is checked; the counters and the grid follow always.
+  void ScalePass(bool from_menu);
+  // Where the pass takes the scales window's step and preset lines from, and what a choice in
+  // the scales list shows there: (mask, first sample of the working copy), mask -1 for an
+  // irregular table. Until the scales window sets them: step 2, no presets, nothing shown.
+  void SetScaleSeams(std::function<int()> step, std::function<std::vector<std::string>()> presets,
+                     std::function<void(int mask, int first_sample)> show);
 
   // Reloads the eight slots from their slot paths (the options ask for it at start-up).
   void Autoload();
@@ -110,6 +124,25 @@ class MainWindow : public QMainWindow {
   void ReceiveSelectionCommand();
   void AfterReceive();
 
+  // Batch commands of the Selection menu and "New" (main_window_batch_commands.cpp).
+  CellRange SelectionCells() const;
+  void RunWaveCommand(WaveCommand command);
+  void LinearMorphingCommand();
+  void TonalMorphingCommand();
+  void RestoreOrderCommand();
+  void NewCommand();
+
+  // Find commands (main_window_find_commands.cpp).
+  void AfterFind();
+  void FindBufferCommand();
+  void FindRampCommand();
+  void FindEmptyCommand();
+  void FindDoubleCommand();
+  void ClearMarkersCommand();
+  void CompareCommand();
+  void ScaleListChosen(int index);
+  void ShowScaleCounters(int recognised, int irregular);
+
   // Toolbar (main_window_toolbar.cpp).
   void BuildToolBar();
 
@@ -130,6 +163,14 @@ class MainWindow : public QMainWindow {
   bool shown_once_ = false;
   ValueKnob* zoom_knob_ = nullptr;
   QLabel* name_label_ = nullptr;
+  QComboBox* scales_list_ = nullptr;
+  QLabel* scales_found_ = nullptr;
+  QLabel* scales_irregular_ = nullptr;
+  std::function<int()> scale_step_ = [] { return 2; };
+  std::function<std::vector<std::string>()> scale_presets_ = [] {
+    return std::vector<std::string>();
+  };
+  std::function<void(int, int)> show_scale_ = [](int, int) {};
   QTabBar* tabs_ = nullptr;
   QScrollArea* grid_area_ = nullptr;
   WaveGrid* grid_ = nullptr;

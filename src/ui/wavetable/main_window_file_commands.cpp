@@ -47,9 +47,8 @@ void MainWindow::AfterRead(bool read, const QString& slot_path) {
   }
   SetSlotPath(app_.wavetable().CurrentSlot(), slot_path);
   ShowSlotName(false);
-  RefreshGrid();
-  // The editor shows the current waveform's new contents; the scale pass joins here with the find
-  // commands.
+  ScalePass(false);
+  // The editor shows the current waveform's new contents.
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->ReloadWorkingCopy();
   SpectralMapRefresh();
 }

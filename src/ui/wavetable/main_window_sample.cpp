@@ -13,10 +13,8 @@ void MainWindow::CopyToSample() {
   SampleEditorWindow* sample = app_.sample_editor();
   const auto* copy_to_sample = findChild<QCheckBox*>("CheckBox2");
   if (!sample || !copy_to_sample || !copy_to_sample->isChecked()) return;
-  const QRect selection = grid_->Selection();
-  const CellRange cells{selection.left(), selection.top(), selection.right(), selection.bottom()};
   const int length =
-      FillSampleFromCells(app_.wavetable(), cells, sample->SizeKnob(), sample->Data());
+      FillSampleFromCells(app_.wavetable(), SelectionCells(), sample->SizeKnob(), sample->Data());
   sample->SetSampleSize(length);
   sample->Paint();
   sample->SampleLoaded(false);

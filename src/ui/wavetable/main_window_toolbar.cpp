@@ -75,16 +75,18 @@ void MainWindow::BuildToolBar() {
   toolbar->addWidget(zoom_knob_);
   connect(zoom_knob_, &ValueKnob::OnChange, this, &MainWindow::ZoomKnobChanged);
 
-  auto* scales = new QComboBox(toolbar);
-  scales->setObjectName("ComboBox8");
-  scales->setToolTip("Wavetable Scales  ");
-  scales->setMaxVisibleItems(32);
-  scales->setMinimumWidth(120);
-  scales->setEnabled(false);
-  toolbar->addWidget(scales);
+  scales_list_ = new QComboBox(toolbar);
+  scales_list_->setObjectName("ComboBox8");
+  scales_list_->setToolTip("Wavetable Scales  ");
+  scales_list_->setMaxVisibleItems(32);
+  scales_list_->setMinimumWidth(160);
+  scales_list_->setEnabled(false);
+  toolbar->addWidget(scales_list_);
+  // Only a user's choice moves the editor: the pass sets the shown line quietly.
+  connect(scales_list_, &QComboBox::activated, this, &MainWindow::ScaleListChosen);
   const QString grey_small = "color: grey; font-size: 8pt;";
-  AddLabel(toolbar, "Label3", "R = 0", grey_small);
-  AddLabel(toolbar, "Label4", "U = 0", grey_small);
+  scales_found_ = AddLabel(toolbar, "Label3", "OK = 0", grey_small);
+  scales_irregular_ = AddLabel(toolbar, "Label4", "NR = 0", grey_small);
   toolbar->addSeparator();
 
   auto* copy_to_sample = new QCheckBox("Copy to Sample", toolbar);

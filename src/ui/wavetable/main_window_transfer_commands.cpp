@@ -15,16 +15,6 @@
 #include "ui/wavetable/main_window.h"
 
 namespace morvane {
-namespace {
-
-CellRange SelectedCells(const WaveGrid& grid) {
-  const QRect cells = grid.Selection();
-  return {
-      .left = cells.left(), .top = cells.top(), .right = cells.right(), .bottom = cells.bottom()};
-}
-
-}  // namespace
-
 void MainWindow::StopTimers() {
   if (ModuleControlWindow* module = app_.module_control()) module->StopClock();
   if (GeneratorsWindow* generators = app_.generators()) generators->StopTimers();
@@ -74,17 +64,17 @@ void MainWindow::ReceiveMidiCommand() {
 }
 
 void MainWindow::SendSelectionCommand() {
-  const CellRange cells = SelectedCells(*grid_);
+  const CellRange cells = SelectionCells();
   TransferSession::Run(app_, [&cells](TransferSession& s) { s.engine().SendSelected(cells); });
 }
 
 void MainWindow::ReceiveSelectionCommand() {
-  const CellRange cells = SelectedCells(*grid_);
+  const CellRange cells = SelectionCells();
   TransferSession::Run(app_, [&cells](TransferSession& s) { s.engine().ReceiveSelected(cells); });
 }
 
 void MainWindow::AfterReceive() {
-  // The scan for scale tables joins here with the find commands.
+  ScalePass(false);
   SpectralMapRefresh();
 }
 
