@@ -13,6 +13,8 @@
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
 #include "ui/sample/sample_editor_window.h"
+#include "ui/scales/preset_name_dialog.h"
+#include "ui/scales/scales_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/spectral/spectral_map_window.h"
@@ -58,9 +60,11 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
+  scales_window_.reset();
   spectrum_editor_.reset();
   waveform_editor_.reset();
   spectral_map_.reset();
+  preset_name_dialog_.reset();
   channel_dialog_.reset();
   module_control_.reset();
   choice_box_.reset();
@@ -84,9 +88,11 @@ void AppContext::CreateWindows() {
   module_control_ = std::make_unique<ModuleControlWindow>(*this);
   module_control_->FormCreate();
   channel_dialog_ = std::make_unique<ChannelDialog>();
+  preset_name_dialog_ = std::make_unique<PresetNameDialog>();
   spectral_map_ = std::make_unique<SpectralMapWindow>(*this);
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
   spectrum_editor_ = std::make_unique<SpectrumEditorWindow>(*this);
+  scales_window_ = std::make_unique<ScalesWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();
   // The editor may have come back visible from the last run.
@@ -110,6 +116,9 @@ void AppContext::CreateWindows() {
   main_window_->MenuAction("mnuFftEditor")->setChecked(spectrum_editor_->isVisible());
   QObject::connect(spectrum_editor_.get(), &SpectrumEditorWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuFftEditor")->setChecked(false); });
+  main_window_->MenuAction("mnuScalesWindow")->setChecked(scales_window_->isVisible());
+  QObject::connect(scales_window_.get(), &ScalesWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuScalesWindow")->setChecked(false); });
 }
 
 MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }

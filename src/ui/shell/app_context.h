@@ -30,6 +30,8 @@ class MidiLogPane;
 class WaveformEditorWindow;
 class SpectralMapWindow;
 class SpectrumEditorWindow;
+class PresetNameDialog;
+class ScalesWindow;
 
 // System dialogs and device lists the windows use; tests put their own in place. nullptr means
 // the real one.
@@ -87,6 +89,8 @@ class AppContext {
   WaveformEditorWindow* waveform_editor() { return waveform_editor_.get(); }
   SpectralMapWindow* spectral_map() { return spectral_map_.get(); }
   SpectrumEditorWindow* spectrum_editor() { return spectrum_editor_.get(); }
+  PresetNameDialog* preset_name_dialog() { return preset_name_dialog_.get(); }
+  ScalesWindow* scales_window() { return scales_window_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
@@ -116,9 +120,11 @@ class AppContext {
   std::unique_ptr<ChoiceBox> choice_box_;
   std::unique_ptr<ModuleControlWindow> module_control_;
   std::unique_ptr<ChannelDialog> channel_dialog_;
+  std::unique_ptr<PresetNameDialog> preset_name_dialog_;
   std::unique_ptr<SpectralMapWindow> spectral_map_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
   std::unique_ptr<SpectrumEditorWindow> spectrum_editor_;
+  std::unique_ptr<ScalesWindow> scales_window_;
 };
 
 }  // namespace morvane

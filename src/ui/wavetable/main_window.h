@@ -83,7 +83,10 @@ class MainWindow : public QMainWindow {
   void ShowAbout();
   void ShowWaveformEditor();
   void ModuleControlToggled();
+  // Ticks the menu entry and brings the window to the front.
+  void ShowCheckedWindow(const char* entry, QWidget* window);
   void ShowSpectrumEditor();
+  void ShowScalesWindow();
   void ShowSpectralMap();
   void ShowSampleEditor();
   void ShowOptions();
