@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "core/midi/combined_midi_driver.h"
+#include "core/scales/note_name.h"
 #include "core/spectral/fft_engine.h"
 #include "platform/audio/audio_device_list.h"
 #include "platform/midi/rtmidi_driver.h"
@@ -14,6 +15,8 @@
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
 #include "ui/sample/sample_editor_window.h"
+#include "ui/scales/preset_name_dialog.h"
+#include "ui/scales/scales_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/spectral/spectral_map_window.h"
@@ -61,10 +64,12 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
 AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
   compare_dialog_.reset();
+  scales_window_.reset();
   generators_.reset();
   spectrum_editor_.reset();
   waveform_editor_.reset();
   spectral_map_.reset();
+  preset_name_dialog_.reset();
   channel_dialog_.reset();
   module_control_.reset();
   choice_box_.reset();
@@ -88,10 +93,12 @@ void AppContext::CreateWindows() {
   module_control_ = std::make_unique<ModuleControlWindow>(*this);
   module_control_->FormCreate();
   channel_dialog_ = std::make_unique<ChannelDialog>();
+  preset_name_dialog_ = std::make_unique<PresetNameDialog>();
   spectral_map_ = std::make_unique<SpectralMapWindow>(*this);
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
   spectrum_editor_ = std::make_unique<SpectrumEditorWindow>(*this);
   generators_ = std::make_unique<GeneratorsWindow>(*this);
+  scales_window_ = std::make_unique<ScalesWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();
   // The editor may have come back visible from the last run.
@@ -122,6 +129,31 @@ void AppContext::CreateWindows() {
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::ScaleDetectionChanged,
                    main_window_.get(), [this] { main_window_->ScalePass(false); });
   compare_dialog_ = std::make_unique<CompareDialog>();
+  main_window_->MenuAction("mnuScalesWindow")->setChecked(scales_window_->isVisible());
+  QObject::connect(scales_window_.get(), &ScalesWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuScalesWindow")->setChecked(false); });
+  // The main window's scale pass works with the scales window's step and presets and shows a
+  // chosen table's scale there.
+  main_window_->SetScaleSeams(
+      [this] { return scales_window_->Inc(); },
+      [this] {
+        std::vector<std::string> lines;
+        for (const QString& entry : scales_window_->PresetEntries()) {
+          lines.push_back(entry.toStdString());
+        }
+        return lines;
+      },
+      [this](int mask, int first_sample) {
+        if (mask < 0) {
+          scales_window_->SetScaleNotes(0);
+          scales_window_->ShowDetectedScale(0, "Unknow");
+          return;
+        }
+        scales_window_->SetScaleNotes(mask);
+        const int step = scales_window_->Inc();
+        scales_window_->ShowDetectedScale(
+            mask, "Base = " + QString::fromStdString(NoteName(first_sample / step, 0, false)));
+      });
 }
 
 MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }

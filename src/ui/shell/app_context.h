@@ -32,6 +32,8 @@ class WaveformEditorWindow;
 class SpectralMapWindow;
 class SpectrumEditorWindow;
 class GeneratorsWindow;
+class PresetNameDialog;
+class ScalesWindow;
 
 // System dialogs and device lists the windows use; tests put their own in place. nullptr means
 // the real one.
@@ -91,6 +93,8 @@ class AppContext {
   SpectralMapWindow* spectral_map() { return spectral_map_.get(); }
   SpectrumEditorWindow* spectrum_editor() { return spectrum_editor_.get(); }
   GeneratorsWindow* generators() { return generators_.get(); }
+  PresetNameDialog* preset_name_dialog() { return preset_name_dialog_.get(); }
+  ScalesWindow* scales_window() { return scales_window_.get(); }
 
  private:
   std::unique_ptr<WavetableStore> wavetable_;
@@ -121,10 +125,12 @@ class AppContext {
   std::unique_ptr<CompareDialog> compare_dialog_;
   std::unique_ptr<ModuleControlWindow> module_control_;
   std::unique_ptr<ChannelDialog> channel_dialog_;
+  std::unique_ptr<PresetNameDialog> preset_name_dialog_;
   std::unique_ptr<SpectralMapWindow> spectral_map_;
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
   std::unique_ptr<SpectrumEditorWindow> spectrum_editor_;
   std::unique_ptr<GeneratorsWindow> generators_;
+  std::unique_ptr<ScalesWindow> scales_window_;
 };
 
 }  // namespace morvane

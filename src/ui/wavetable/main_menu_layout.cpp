@@ -76,7 +76,7 @@ constexpr std::array kLayout = {
     MainMenuEntry{kView, "Sample editor", "mnuSampleEditor", "F4"},
     MainMenuEntry{kView, "Spectral Map", "mnuSpectralMap", "F8"},
     MainMenuEntry{kView, "Functions", "mnuFunctions", "Ctrl+F2", true, false},
-    MainMenuEntry{kView, "Scales", "mnuScalesWindow", "Ctrl+F3"},
+    MainMenuEntry{kView, "Scales", "mnuScalesWindow", "Ctrl+F3", true, false},
     Separator(kView),
     MainMenuEntry{kView, "Options ", "mnuOptions", "F2"},
     MainMenuEntry{kView, "Module Control", "mnuModuleControl", "F5", true, false},

@@ -22,6 +22,7 @@
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
 #include "ui/sample/sample_editor_window.h"
+#include "ui/scales/scales_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
@@ -78,6 +79,7 @@ void MainWindow::BuildMenus() {
       {"mnuFftEditor", [this] { ShowSpectrumEditor(); }},
       {"mnuFunctions", [this] { ShowGenerators(); }},
       {"mnuSpectralMap", [this] { ShowSpectralMap(); }},
+      {"mnuScalesWindow", [this] { ShowScalesWindow(); }},
       {"mnuSampleEditor", [this] { ShowSampleEditor(); }},
       {"mnuOptions", [this] { ShowOptions(); }},
       {"mnuAbout", [this] { ShowAbout(); }},
@@ -237,6 +239,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (SpectralMapWindow* map = app_.spectral_map()) map->hide();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->hide();
   if (GeneratorsWindow* generators = app_.generators()) generators->hide();
+  if (ScalesWindow* scales = app_.scales_window()) scales->hide();
   if (SampleEditorWindow* sample = app_.sample_editor()) sample->hide();
   // Hidden, not closed: closing it would write its settings again, as invisible.
   if (OptionsDialog* options = app_.options_dialog()) options->hide();
@@ -255,6 +258,7 @@ void MainWindow::FormClose() {
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->SaveSettings();
   // The fractal viewer's settings will be written here, before the generators'.
   if (GeneratorsWindow* generators = app_.generators()) generators->SaveSettings();
+  if (ScalesWindow* scales = app_.scales_window()) scales->SaveSettings();
   if (SampleEditorWindow* sample = app_.sample_editor()) {
     sample->SaveSettings();
     sample->CloseAudio();
@@ -274,22 +278,16 @@ void MainWindow::ShowAbout() {
   log.AddLine(AboutBox::CreditLine().toStdString());
 }
 
-void MainWindow::ShowGenerators() {
-  MenuAction("mnuFunctions")->setChecked(true);
-  if (GeneratorsWindow* generators = app_.generators()) {
-    generators->show();
-    generators->raise();
-    generators->activateWindow();
-  }
+void MainWindow::ShowCheckedWindow(const char* entry, QWidget* window) {
+  MenuAction(entry)->setChecked(true);
+  if (!window) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void MainWindow::ShowWaveformEditor() {
-  MenuAction("mnuWaveformEditor")->setChecked(true);
-  if (WaveformEditorWindow* editor = app_.waveform_editor()) {
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
-  }
+  ShowCheckedWindow("mnuWaveformEditor", app_.waveform_editor());
 }
 
 // The entry's check mark says whether the module control window is shown.
@@ -305,14 +303,11 @@ void MainWindow::ModuleControlToggled() {
   }
 }
 
-void MainWindow::ShowSpectrumEditor() {
-  MenuAction("mnuFftEditor")->setChecked(true);
-  if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) {
-    spectrum->show();
-    spectrum->raise();
-    spectrum->activateWindow();
-  }
-}
+void MainWindow::ShowSpectrumEditor() { ShowCheckedWindow("mnuFftEditor", app_.spectrum_editor()); }
+
+void MainWindow::ShowGenerators() { ShowCheckedWindow("mnuFunctions", app_.generators()); }
+
+void MainWindow::ShowScalesWindow() { ShowCheckedWindow("mnuScalesWindow", app_.scales_window()); }
 
 void MainWindow::ShowSpectralMap() {
   if (SpectralMapWindow* map = app_.spectral_map()) {

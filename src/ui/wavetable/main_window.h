@@ -97,8 +97,11 @@ class MainWindow : public QMainWindow {
   void ShowAbout();
   void ShowWaveformEditor();
   void ModuleControlToggled();
+  // Ticks the menu entry and brings the window to the front.
+  void ShowCheckedWindow(const char* entry, QWidget* window);
   void ShowSpectrumEditor();
   void ShowGenerators();
+  void ShowScalesWindow();
   void ShowSpectralMap();
   void ShowSampleEditor();
   void ShowOptions();
