@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "support/recording_reporter.h"
 #include "support/temp_home.h"
 #include "ui/controls/value_knob.h"
+#include "ui/controls/wave_grid.h"
 #include "ui/midi/midi_transport_window.h"
 #include "ui/module/channel_dialog.h"
 #include "ui/module/midi_log_pane.h"
@@ -217,6 +219,34 @@ TEST_F(TransfersTest, AModuleUnpluggedDuringATableSendGivesOneMessageAndLeavesTh
   ASSERT_EQ(reporter_.messages.size(), 1u)
       << reporter_.messages.back().second.toStdString() << " / "
       << reporter_.messages.front().second.toStdString();
+}
+
+// The Selection menu's receive (Ctrl+F10) runs the scale pass as the File menu's does: a scale
+// table that arrives is marked and listed at once.
+TEST_F(TransfersTest, ASelectedReceiveMarksTheScaleTablesThatCame) {
+  line_.AddModule(ModuleOn(1));
+  ASSERT_EQ(Run([&](AppContext& app) {
+              ReadModule(app);
+              line_.WithModule(0, [](VirtualModule& module) {
+                // Pairs rising by 4: the whole-tone table at the scales window's step of 2.
+                for (int i = 0; i < kWaveLength; ++i)
+                  module.MutableWaveform(WaveIndex(1, 2))[i] =
+                      static_cast<std::uint8_t>(std::min(4 * (i / 2), 252));
+              });
+              // The pass lists the scale tables while the editor's "Scale Detection" is on.
+              app.waveform_editor()->MenuAction("mnuScaleDetection")->trigger();
+              auto* list = app.main_window()->findChild<QComboBox*>("ComboBox8");
+              ASSERT_EQ(list->count(), 0);
+              app.main_window()->Grid()->SetSelection(QRect(2, 1, 1, 1));
+              app.main_window()->MenuAction("mnuReceiveSelection")->trigger();
+              ASSERT_EQ(app.wavetable().Wave(WaveIndex(1, 2))[200], 252);
+              EXPECT_EQ(app.wavetable().Marker(WaveIndex(1, 2)), kMarkerScale);
+              ASSERT_EQ(list->count(), 1);
+              EXPECT_TRUE(list->itemText(0).startsWith(" 0066- "))
+                  << list->itemText(0).toStdString();
+            }),
+            0);
+  EXPECT_TRUE(reporter_.messages.empty());
 }
 
 TEST_F(TransfersTest, TheEditorsBufferGoesToTheModuleAndComesBack) {

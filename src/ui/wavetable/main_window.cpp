@@ -66,7 +66,11 @@ void MainWindow::BuildMenus() {
       {"mnuSendMidi", [this] { SendMidiCommand(); }},
       {"mnuReceiveMidi", [this] { ReceiveMidiCommand(); }},
       {"mnuSendSelection", [this] { SendSelectionCommand(); }},
-      {"mnuReceiveSelection", [this] { ReceiveSelectionCommand(); }},
+      {"mnuReceiveSelection",
+       [this] {
+         ReceiveSelectionCommand();
+         AfterReceive();
+       }},
       {"mnuExit", [this] { close(); }},
       {"mnuSelectAll", [this] { SelectAll(); }},
       {"mnuSelectBank", [this] { SelectBankToggled(); }},
@@ -256,7 +260,6 @@ void MainWindow::FormClose() {
   if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();
   if (SpectralMapWindow* map = app_.spectral_map()) map->SaveSettings();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->SaveSettings();
-  // The fractal viewer's settings will be written here, before the generators'.
   if (GeneratorsWindow* generators = app_.generators()) generators->SaveSettings();
   if (ScalesWindow* scales = app_.scales_window()) scales->SaveSettings();
   if (SampleEditorWindow* sample = app_.sample_editor()) {

@@ -58,7 +58,7 @@ void MainWindow::ReceiveMidiCommand() {
       ReceiveSelectionCommand();
       break;
     case ChoiceBox::Choice::kCancel:
-      break;
+      return;
   }
   AfterReceive();
 }

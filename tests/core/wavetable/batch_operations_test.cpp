@@ -243,5 +243,42 @@ TEST(BatchOperationsTest, TonalMorphingThenRestoreOrderGivesTheSlotBack) {
   EXPECT_EQ(Slot(store), before);
 }
 
+// Every command on an empty slot leaves it empty, and with a selection of one cell, one at the
+// last corner, one reaching past the table or given backwards, it touches no other slot. The
+// sanitizer build runs this over every path that indexes the table.
+TEST(BatchOperationsTest, EveryCommandOnAnEmptySlotStaysEmptyAndInsideItsSlot) {
+  WavetableStore store;
+  store.ClearAll();
+  TagEveryWave(store);
+  const auto tagged = Slot(store);
+  for (int slot = 1; slot < kSlotCount; ++slot) {
+    store.SetCurrentSlot(slot);
+    store.CopyBufferToSlot(tagged.data(), tagged.size(), 0, 0, 0);
+  }
+  store.SetCurrentSlot(4);
+  for (int k = 0; k < kWaveCount; ++k) store.ClearWave(k / kWavesPerBank, k % kWavesPerBank);
+  const auto empty = Slot(store);
+  const MuLawTables tables = BuildMuLawTables();
+  const std::vector<CellRange> selections = {
+      {0, 0, 63, 31}, {63, 31, 63, 31}, kLastCorner, {60, 29, 99, 40}, {63, 31, 61, -4}};
+  for (const CellRange& selection : selections) {
+    for (const WaveCommand command :
+         {WaveCommand::kDelete, WaveCommand::kReverse, WaveCommand::kUnsigned, WaveCommand::kCenter,
+          WaveCommand::kNormalise, WaveCommand::kMuLawToLin, WaveCommand::kLinToMuLaw}) {
+      ApplyWaveCommand(store, command, CommandCells(command, selection), tables);
+      ASSERT_EQ(Slot(store), empty) << static_cast<int>(command) << " at " << selection.left;
+    }
+    LinearMorphing(store, selection);
+    ASSERT_EQ(Slot(store), empty) << "linear morphing at " << selection.left;
+    for (const int which : {0, 1}) TonalMorphing(store, selection, which);
+    ASSERT_EQ(Slot(store), empty) << "tonal morphing at " << selection.left;
+    store.RestoreOrder();
+  }
+  for (const int slot : {0, 3, 5, 7}) {
+    store.SetCurrentSlot(slot);
+    EXPECT_EQ(Slot(store), tagged) << slot;
+  }
+}
+
 }  // namespace
 }  // namespace morvane

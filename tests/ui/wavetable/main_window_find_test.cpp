@@ -2,17 +2,11 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
-#include "platform/user_folders.h"
-#include "support/recording_reporter.h"
-#include "support/scripted_file_dialogs.h"
-#include "support/temp_home.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/shell/app_context.h"
@@ -20,34 +14,12 @@
 #include "ui/wavetable/choice_box.h"
 #include "ui/wavetable/compare_dialog.h"
 #include "ui/wavetable/main_window.h"
+#include "ui/wavetable/main_window_fixture.h"
 
 namespace morvane {
 namespace {
 
-class MainWindowFindTest : public ::testing::Test {
- protected:
-  MainWindowFindTest() {
-    app_.CreateWindows();
-    window_ = app_.main_window();
-    window_->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window_));
-  }
-  WavetableStore& Store() { return app_.wavetable(); }
-  void Trigger(const char* entry) { window_->MenuAction(entry)->trigger(); }
-  QString Text(const char* label) { return window_->findChild<QLabel*>(label)->text(); }
-  // Presses the named button of a modal dialog once it is up.
-  static void PressWhenShown(QWidget* dialog, const char* button) {
-    QTimer::singleShot(0, dialog,
-                       [dialog, button] { dialog->findChild<QPushButton*>(button)->click(); });
-  }
-
-  TempHome home_;
-  RecordingReporter reporter_;
-  ScriptedFileDialogs dialogs_;
-  AppContext app_{std::make_unique<WavetableStore>(),
-                  std::make_unique<SettingsStore>(SettingsFilePath()), reporter_, dialogs_};
-  MainWindow* window_ = nullptr;
-};
+using MainWindowFindTest = testing::MainWindowFixture;
 
 TEST_F(MainWindowFindTest, ReverseOnOneCellReversesTheWholeSlotAndNewCancelKeepsIt) {
   for (int k = 0; k < kWaveCount; ++k) Store().Wave(k)[0] = 7;

@@ -20,31 +20,16 @@
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
 #include "ui/waveform/waveform_editor_window.h"
+#include "ui/wavetable/main_window_fixture.h"
 
 namespace morvane {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::MainWindowFixture {
  protected:
-  MainWindowTest() {
-    app_.CreateWindows();
-    window_ = app_.main_window();
-    window_->move(0, 0);
-    window_->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window_));
-  }
-
   ValueKnob* ZoomKnob() { return window_->findChild<ValueKnob*>("kvpotzoom"); }
   QTabBar* Tabs() { return window_->findChild<QTabBar*>("TabControl1"); }
-  QString NameLabel() { return window_->findChild<QLabel*>("Label1")->text(); }
-  void Trigger(const char* entry) { window_->MenuAction(entry)->trigger(); }
-
-  TempHome home_;
-  RecordingReporter reporter_;
-  ScriptedFileDialogs dialogs_;
-  AppContext app_{std::make_unique<WavetableStore>(),
-                  std::make_unique<SettingsStore>(SettingsFilePath()), reporter_, dialogs_};
-  MainWindow* window_ = nullptr;
+  QString NameLabel() { return Text("Label1"); }
 };
 
 TEST_F(MainWindowTest, ZoomStaysWithinItsLimitsAndMinimunReturnsToTheFormerWidth) {
