@@ -50,6 +50,10 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   std::unique_ptr<FftEngine> fft_engine =
       CreateStore(options.create_fft_engine, messages, "Alloc Memory FFT buffer");
   if (!fft_engine) return 1;
+  // Nor can the terrain and the complex images be drawn without theirs.
+  std::unique_ptr<FractalEngine> fractal_engine =
+      CreateStore(options.create_fractal_engine, messages, "Alloc Memory Fractal");
+  if (!fractal_engine) return 1;
 
   QApplication::setApplicationName("Morvane8_v2.3.exe");
 
@@ -59,7 +63,8 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   });
 
   AppContext app(std::move(wavetable), std::move(settings), messages, file_dialogs,
-                 options.services, std::move(parameters), std::move(fft_engine));
+                 options.services, std::move(parameters), std::move(fft_engine),
+                 std::move(fractal_engine));
   app.CreateWindows();
   if (options.on_created) options.on_created(app);
   app.main_window()->show();

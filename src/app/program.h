@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/generators/fractal_engine.h"
 #include "core/module/parameter_store.h"
 #include "core/spectral/fft_engine.h"
 #include "core/wavetable/wavetable_store.h"
@@ -22,6 +23,8 @@ struct ProgramOptions {
   std::function<std::unique_ptr<ParameterStore>()> create_parameter_store;
   // Creates the FFT engine; throws std::bad_alloc when its buffers cannot be had.
   std::function<std::unique_ptr<FftEngine>()> create_fft_engine;
+  // Creates the fractal engine, the fourth; throws std::bad_alloc as the others do.
+  std::function<std::unique_ptr<FractalEngine>()> create_fractal_engine;
   // Receives every message for the user; nullptr means modal message boxes.
   MessageReporter* messages = nullptr;
   // Answers the file dialogs; nullptr means the toolkit's dialogs.

@@ -25,7 +25,9 @@
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/generators/generator_widgets.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/window_place_settings.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
@@ -35,7 +37,6 @@ namespace {
 
 constexpr int kFrameWidth = 40;
 constexpr int kFrameHeight = 28;
-constexpr QSize kKnobSize{44, 18};
 
 // Start and End knobs in the order of WaveParameters' fields.
 struct ParameterKnobs {
@@ -101,28 +102,6 @@ QPixmap DrawWaveTypeStrip() {
   return strip;
 }
 
-QGroupBox* MakeGroup(QWidget* parent, const QString& title, QLayout* layout) {
-  auto* group = new QGroupBox(title, parent);
-  group->setLayout(layout);
-  return group;
-}
-
-QLabel* MakeCaption(QWidget* parent, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
-QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& text,
-                            const QString& hint) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setText(text);
-  button->setToolTip(hint);
-  button->setMinimumWidth(64);
-  return button;
-}
-
 }  // namespace
 
 GeneratorsWindow::GeneratorsWindow(AppContext& app, QWidget* parent)
@@ -171,14 +150,6 @@ QWidget* GeneratorsWindow::BuildFunctionTab() {
   return page;
 }
 
-ValueKnob* GeneratorsWindow::AddKnob(QWidget* parent, const char* name, const QString& hint,
-                                     int min, int max, int initial) {
-  ValueKnob* knob = MakeValueKnob(parent, name, hint, min, max, initial);
-  knob->setFixedSize(kKnobSize);
-  knob->SetColors(QColor(0, 255, 255), Qt::black);
-  return knob;
-}
-
 GraphicSwitch* GeneratorsWindow::AddSwitch(QWidget* parent, const char* name, QTimer* timer) {
   auto* button = new GraphicSwitch(parent);
   button->setObjectName(name);
@@ -199,8 +170,8 @@ QWidget* GeneratorsWindow::BuildComputeGroup() {
     const ParameterKnobs& k = kParameterKnobs[i];
     const int column = static_cast<int>(i) + 1;
     grid->addWidget(MakeCaption(group, k.label), 0, column);
-    start_knobs_[i] = AddKnob(group, k.start_name, k.label, k.min, k.max, k.initial);
-    end_knobs_[i] = AddKnob(group, k.end_name, k.label, k.min, k.max, k.initial);
+    start_knobs_[i] = MakeGeneratorKnob(group, k.start_name, k.label, k.min, k.max, k.initial);
+    end_knobs_[i] = MakeGeneratorKnob(group, k.end_name, k.label, k.min, k.max, k.initial);
     grid->addWidget(start_knobs_[i], 1, column, Qt::AlignCenter);
     grid->addWidget(end_knobs_[i], 3, column, Qt::AlignCenter);
   }
@@ -222,7 +193,7 @@ QWidget* GeneratorsWindow::BuildComputeGroup() {
   table_layout->setContentsMargins(3, 2, 3, 3);
   table_layout->setSpacing(1);
   table_layout->addWidget(MakeCaption(table_panel_, "+Table"));
-  table_toggle_ = AddKnob(table_panel_, "kvpotlab40", "Additive Synthesis", 0, 1, 0);
+  table_toggle_ = MakeGeneratorKnob(table_panel_, "kvpotlab40", "Additive Synthesis", 0, 1, 0);
   table_toggle_->SetDisplay([](int v) { return v ? QString("ADD") : QString("OFF"); });
   table_layout->addWidget(table_toggle_, 0, Qt::AlignCenter);
   grid->addWidget(table_panel_, 2, 7, 2, 1, Qt::AlignCenter);
@@ -253,10 +224,10 @@ QWidget* GeneratorsWindow::BuildComputeGroup() {
 QWidget* GeneratorsWindow::BuildMorphGroup() {
   auto* grid = new QGridLayout;
   auto* group = MakeGroup(this, "Morphing", grid);
-  morph_level_knob_ = AddKnob(group, "kvpotlab29", "Level", 0, 100, 0);
-  morph_bank_knob_ = AddKnob(group, "kvpotlab30", "Bank", 0, 31, 0);
-  morph_wave_knob_ = AddKnob(group, "kvpotlab31", "Wave", 0, 63, 0);
-  morph_speed_knob_ = AddKnob(group, "kvpotlab32", "Animation Speed", 1, 999, 15);
+  morph_level_knob_ = MakeGeneratorKnob(group, "kvpotlab29", "Level", 0, 100, 0);
+  morph_bank_knob_ = MakeGeneratorKnob(group, "kvpotlab30", "Bank", 0, 31, 0);
+  morph_wave_knob_ = MakeGeneratorKnob(group, "kvpotlab31", "Wave", 0, 63, 0);
+  morph_speed_knob_ = MakeGeneratorKnob(group, "kvpotlab32", "Animation Speed", 1, 999, 15);
   morph_switch_ = AddSwitch(group, "kvgrafsw3", morph_timer_);
   const std::array<std::pair<const char*, QWidget*>, 5> cells = {{{"Level", morph_level_knob_},
                                                                   {"Bank", morph_bank_knob_},
@@ -273,9 +244,9 @@ QWidget* GeneratorsWindow::BuildMorphGroup() {
 QWidget* GeneratorsWindow::BuildAnimateGroup() {
   auto* grid = new QGridLayout;
   auto* group = MakeGroup(this, "Animate", grid);
-  bank_speed_knob_ = AddKnob(group, "kvpotlab28", "Animation Speed", 2, 999, 2);
+  bank_speed_knob_ = MakeGeneratorKnob(group, "kvpotlab28", "Animation Speed", 2, 999, 2);
   bank_switch_ = AddSwitch(group, "kvgrafsw1", bank_timer_);
-  wave_speed_knob_ = AddKnob(group, "kvpotlab27", "Animation Speed", 2, 999, 3);
+  wave_speed_knob_ = MakeGeneratorKnob(group, "kvpotlab27", "Animation Speed", 2, 999, 3);
   wave_switch_ = AddSwitch(group, "kvgrafsw2", wave_timer_);
   grid->addWidget(MakeCaption(group, "Bank"), 0, 0);
   grid->addWidget(bank_speed_knob_, 1, 0, Qt::AlignCenter);
@@ -322,25 +293,9 @@ void GeneratorsWindow::ShowTableToggle() {
 
 // --- Settings and closing --------------------------------------------------------------------
 
-void GeneratorsWindow::ReadSettings() {
-  SettingsReader reader = app_.settings().OpenForReading();
-  if (!reader.Exists()) return;
-  std::int32_t left = x();
-  std::int32_t top = y();
-  bool visible = false;
-  const bool has_left = reader.ReadInteger("PX12", left);
-  const bool has_top = reader.ReadInteger("PY12", top);
-  if (has_left || has_top) move(left, top);
-  if (reader.ReadBoolean("EN12", visible)) setVisible(visible);
-}
+void GeneratorsWindow::ReadSettings() { RestoreWindowPlace(app_.settings(), *this, 12); }
 
-void GeneratorsWindow::SaveSettings() {
-  SettingsWriter writer = app_.settings().OpenForWriting();
-  writer.WriteInteger("PX12", x());
-  writer.WriteInteger("PY12", y());
-  writer.WriteBoolean("EN12", isVisible());
-  writer.Close();
-}
+void GeneratorsWindow::SaveSettings() { SaveWindowPlace(app_.settings(), *this, 12); }
 
 void GeneratorsWindow::closeEvent(QCloseEvent* event) {
   event->accept();

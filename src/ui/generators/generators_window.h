@@ -77,8 +77,6 @@ class GeneratorsWindow : public QWidget {
   QWidget* BuildComputeGroup();
   QWidget* BuildMorphGroup();
   QWidget* BuildAnimateGroup();
-  ValueKnob* AddKnob(QWidget* parent, const char* name, const QString& hint, int min, int max,
-                     int initial);
   GraphicSwitch* AddSwitch(QWidget* parent, const char* name, QTimer* timer);
   void ConnectControls();
   void ReadSettings();

@@ -9,6 +9,8 @@
 #include "platform/midi/rtmidi_driver.h"
 #include "platform/time/steady_waiter.h"
 #include "sim/virtual_midi_line.h"
+#include "ui/generators/fractal_tab.h"
+#include "ui/generators/fractal_view_window.h"
 #include "ui/generators/generators_window.h"
 #include "ui/midi/midi_transport_window.h"
 #include "ui/module/channel_dialog.h"
@@ -32,11 +34,14 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
                        std::unique_ptr<SettingsStore> settings, MessageReporter& messages,
                        FileDialogs& file_dialogs, AppServices services,
                        std::unique_ptr<ParameterStore> parameters,
-                       std::unique_ptr<FftEngine> fft_engine)
+                       std::unique_ptr<FftEngine> fft_engine,
+                       std::unique_ptr<FractalEngine> fractal_engine)
     : wavetable_(std::move(wavetable)),
       parameters_(parameters ? std::move(parameters) : std::make_unique<ParameterStore>()),
       settings_(std::move(settings)),
       fft_engine_(fft_engine ? std::move(fft_engine) : std::make_unique<FftEngine>()),
+      fractal_engine_(fractal_engine ? std::move(fractal_engine)
+                                     : std::make_unique<FractalEngine>()),
       messages_(messages),
       file_dialogs_(file_dialogs),
       system_audio_devices_(services.audio_devices ? nullptr : MakeRtAudioDeviceList()),
@@ -65,6 +70,8 @@ AppContext::~AppContext() {
   // Windows go first, in reverse order of creation, while the stores they use still exist.
   compare_dialog_.reset();
   scales_window_.reset();
+  fractal_view_.reset();
+  fractal_tab_ = nullptr;
   generators_.reset();
   spectrum_editor_.reset();
   waveform_editor_.reset();
@@ -98,6 +105,10 @@ void AppContext::CreateWindows() {
   waveform_editor_ = std::make_unique<WaveformEditorWindow>(*this);
   spectrum_editor_ = std::make_unique<SpectrumEditorWindow>(*this);
   generators_ = std::make_unique<GeneratorsWindow>(*this);
+  fractal_view_ = std::make_unique<FractalViewWindow>(*this);
+  fractal_tab_ = new FractalTab(*this, generators_->FractalPage());
+  // The viewer's creation fills the complex image and the map's corner from the first knobs.
+  fractal_tab_->RecomputeComplex();
   scales_window_ = std::make_unique<ScalesWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();
@@ -124,6 +135,8 @@ void AppContext::CreateWindows() {
                    [this] { main_window_->MenuAction("mnuFftEditor")->setChecked(false); });
   main_window_->MenuAction("mnuFunctions")->setChecked(generators_->isVisible());
   QObject::connect(generators_.get(), &GeneratorsWindow::Closed, main_window_.get(),
+                   [this] { main_window_->MenuAction("mnuFunctions")->setChecked(false); });
+  QObject::connect(fractal_view_.get(), &FractalViewWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuFunctions")->setChecked(false); });
   // Switching the editor's scale detection on marks the scale tables at once.
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::ScaleDetectionChanged,

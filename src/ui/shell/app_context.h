@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/generators/fractal_engine.h"
 #include "core/midi/midi_driver.h"
 #include "core/module/parameter_store.h"
 #include "core/settings/settings_store.h"
@@ -32,6 +33,8 @@ class WaveformEditorWindow;
 class SpectralMapWindow;
 class SpectrumEditorWindow;
 class GeneratorsWindow;
+class FractalTab;
+class FractalViewWindow;
 class PresetNameDialog;
 class ScalesWindow;
 
@@ -53,11 +56,12 @@ struct AppServices {
 // order of creation.
 class AppContext {
  public:
-  // Without a parameter store or an FFT engine of its own the context makes one.
+  // Without a parameter store, an FFT engine or a fractal engine of its own the context makes one.
   AppContext(std::unique_ptr<WavetableStore> wavetable, std::unique_ptr<SettingsStore> settings,
              MessageReporter& messages, FileDialogs& file_dialogs, AppServices services = {},
              std::unique_ptr<ParameterStore> parameters = nullptr,
-             std::unique_ptr<FftEngine> fft_engine = nullptr);
+             std::unique_ptr<FftEngine> fft_engine = nullptr,
+             std::unique_ptr<FractalEngine> fractal_engine = nullptr);
   ~AppContext();
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
@@ -69,6 +73,7 @@ class AppContext {
   ParameterStore& parameters() { return *parameters_; }
   SettingsStore& settings() { return *settings_; }
   FftEngine& fft_engine() { return *fft_engine_; }
+  FractalEngine& fractal_engine() { return *fractal_engine_; }
   MessageReporter& messages() { return messages_; }
   FileDialogs& file_dialogs() { return file_dialogs_; }
   ColorDialogs& color_dialogs() { return *color_dialogs_; }
@@ -93,6 +98,9 @@ class AppContext {
   SpectralMapWindow* spectral_map() { return spectral_map_.get(); }
   SpectrumEditorWindow* spectrum_editor() { return spectrum_editor_.get(); }
   GeneratorsWindow* generators() { return generators_.get(); }
+  FractalViewWindow* fractal_view() { return fractal_view_.get(); }
+  // The generators window's "Fractal" tab.
+  FractalTab* fractal_tab() { return fractal_tab_; }
   PresetNameDialog* preset_name_dialog() { return preset_name_dialog_.get(); }
   ScalesWindow* scales_window() { return scales_window_.get(); }
 
@@ -101,6 +109,7 @@ class AppContext {
   std::unique_ptr<ParameterStore> parameters_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<FftEngine> fft_engine_;
+  std::unique_ptr<FractalEngine> fractal_engine_;
   MessageReporter& messages_;
   FileDialogs& file_dialogs_;
   NativeColorDialogs native_color_dialogs_;
@@ -130,6 +139,8 @@ class AppContext {
   std::unique_ptr<WaveformEditorWindow> waveform_editor_;
   std::unique_ptr<SpectrumEditorWindow> spectrum_editor_;
   std::unique_ptr<GeneratorsWindow> generators_;
+  std::unique_ptr<FractalViewWindow> fractal_view_;
+  FractalTab* fractal_tab_ = nullptr;  // owned by the generators window
   std::unique_ptr<ScalesWindow> scales_window_;
 };
 

@@ -18,6 +18,7 @@
 #include "core/wavetable/file_names.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
+#include "ui/generators/fractal_view_window.h"
 #include "ui/generators/generators_window.h"
 #include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_window.h"
@@ -260,6 +261,7 @@ void MainWindow::FormClose() {
   if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();
   if (SpectralMapWindow* map = app_.spectral_map()) map->SaveSettings();
   if (SpectrumEditorWindow* spectrum = app_.spectrum_editor()) spectrum->SaveSettings();
+  if (FractalViewWindow* fractal = app_.fractal_view()) fractal->SaveSettings();
   if (GeneratorsWindow* generators = app_.generators()) generators->SaveSettings();
   if (ScalesWindow* scales = app_.scales_window()) scales->SaveSettings();
   if (SampleEditorWindow* sample = app_.sample_editor()) {
