@@ -138,9 +138,16 @@ void AppContext::CreateWindows() {
                    [this] { main_window_->MenuAction("mnuFunctions")->setChecked(false); });
   QObject::connect(fractal_view_.get(), &FractalViewWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuFunctions")->setChecked(false); });
-  // Switching the editor's scale detection on marks the scale tables at once.
+  // Switching the editor's scale detection on marks the scale tables at once; off, the grid
+  // shows the markers gone and the scales list rests.
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::ScaleDetectionChanged,
-                   main_window_.get(), [this] { main_window_->ScalePass(false); });
+                   main_window_.get(), [this](bool on) {
+                     if (on) {
+                       main_window_->ScalePass(false);
+                     } else {
+                       main_window_->ScaleDetectionOff();
+                     }
+                   });
   compare_dialog_ = std::make_unique<CompareDialog>();
   main_window_->MenuAction("mnuScalesWindow")->setChecked(scales_window_->isVisible());
   QObject::connect(scales_window_.get(), &ScalesWindow::Closed, main_window_.get(),

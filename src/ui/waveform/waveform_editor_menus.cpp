@@ -7,13 +7,17 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/scales/note_name.h"
 #include "core/waveform/waveform_sysex_file.h"
 #include "core/wavetable/file_names.h"
+#include "core/wavetable/scale_pass.h"
 #include "ui/controls/sample_tank.h"
+#include "ui/scales/scales_window.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/editor_file_filters.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/spectral/spectrum_editor_window.h"
+#include "ui/waveform/scale_detection_label.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
 
@@ -178,6 +182,21 @@ void WaveformEditorWindow::ScaleDetectionToggled(bool on) {
   // the main window's scale pass mark them again.
   if (!on) app_.wavetable().ClearAllMarkers();
   emit ScaleDetectionChanged(on);
+}
+
+void WaveformEditorWindow::ShowScaleDetection() {
+  ScalesWindow* scales = app_.scales_window();
+  if (!scales) return;
+  const int step = scales->Inc();
+  const int detected = DetectScale(WorkingCopy(), step);
+  if (detected > 0) {
+    scales->SetScaleNotes(detected);
+    const std::string base = NoteName(WorkingCopy()[0] / step, 0, false);
+    scales->ShowDetectedScale(detected, "Base = " + QString::fromStdString(base));
+  } else {
+    scales->ClearDetectionLabels();
+  }
+  scale_message_->ShowResult(detected);
 }
 
 void WaveformEditorWindow::FftAnalysisToggled(bool on) {

@@ -24,6 +24,7 @@
 #include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
 #include "ui/spectral/spectrum_editor_window.h"
+#include "ui/waveform/scale_detection_label.h"
 #include "ui/waveform/waveform_value_grid.h"
 
 namespace morvane {
@@ -105,6 +106,8 @@ QWidget* WaveformEditorWindow::BuildTopRow() {
   SetWriteButtonLit(false);
   connect(write_button_, &QPushButton::clicked, this, &WaveformEditorWindow::WriteWaveform);
   layout->addWidget(write_button_);
+  scale_message_ = new ScaleDetectionLabel(row);
+  layout->addWidget(scale_message_);
   layout->addStretch(1);
 
   markers_toggle_ = MakeToggle("pnlMarkers", "M", "Markers", true);
@@ -394,7 +397,7 @@ void WaveformEditorWindow::WaveformChanged() {
   if (spectrum && spectrum->isVisible() && MenuAction("mnuFftAnalysis")->isChecked()) {
     spectrum->Analyse();
   }
-  // The scale detection display joins here (the "Scale Detection" option ticked).
+  if (MenuAction("mnuScaleDetection")->isChecked()) ShowScaleDetection();
 }
 
 void WaveformEditorWindow::WaveformChangedQuietly() {

@@ -22,6 +22,7 @@ namespace morvane {
 class AppContext;
 class GraphicSwitch;
 class SampleTank;
+class ScaleDetectionLabel;
 class TogglePanel;
 class ValueKnob;
 class WaveformValueGrid;
@@ -145,6 +146,9 @@ class WaveformEditorWindow : public QMainWindow {
   void SelectHalf();
   void CenterLocator();
   void ScaleDetectionToggled(bool on);
+  // After a change of the working copy while "Scale Detection" is ticked: the verdict on the
+  // message label, the notes found in the scales window.
+  void ShowScaleDetection();
   void FftAnalysisToggled(bool on);
   void ShowGridPanel(bool on);
   void ShowControlPanel(bool on);
@@ -170,6 +174,7 @@ class WaveformEditorWindow : public QMainWindow {
   TogglePanel* rotate_toggle_ = nullptr;
   TogglePanel* record_toggle_ = nullptr;
   QPushButton* write_button_ = nullptr;
+  ScaleDetectionLabel* scale_message_ = nullptr;
   QTimer* write_timer_ = nullptr;
   std::array<QLabel*, 5> scale_labels_{};  // bottom line first
   QLabel* unit_label_ = nullptr;

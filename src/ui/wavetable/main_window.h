@@ -61,6 +61,9 @@ class MainWindow : public QMainWindow {
   // The Find menu's scale pass: it analyses the slot only when run from its menu entry or while
   // the waveform editor's "Scale Detection" is checked; the counters and the grid follow always.
   void ScalePass(bool from_menu);
+  // The waveform editor's scale detection was switched off and took every marker away: the grid
+  // is redrawn and the scales list disabled.
+  void ScaleDetectionOff();
   // Where the pass takes the scales window's step and preset lines from, and what a choice in
   // the scales list shows there: (mask, first sample of the working copy), mask -1 for an
   // irregular table. Until the scales window sets them: step 2, no presets, nothing shown.

@@ -110,6 +110,11 @@ void MainWindow::ScalePass(bool from_menu) {
   }
 }
 
+void MainWindow::ScaleDetectionOff() {
+  RefreshGrid();
+  scales_list_->setEnabled(false);
+}
+
 void MainWindow::ScaleListChosen(int index) {
   if (index < 0) return;
   const std::optional<ScaleListChoice> choice =
