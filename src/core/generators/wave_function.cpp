@@ -36,6 +36,23 @@ double CountedValue(int type, int c, const WaveParameters& p, int half) {
 
 }  // namespace
 
+double NextRandomStep(RandomStepsState& state, const WaveParameters& p, int period,
+                      const RandomSource& random) {
+  if (PeriodStarts(state.c, period)) {
+    state.high = true;
+    state.w = 0;
+    state.held = p.level + p.offset - RandomOffset(random, p.level);
+  }
+  if (state.high && state.w < p.pulse_width) {
+    ++state.w;
+  } else {
+    state.high = false;
+    state.held = 0.0;  // the zero line, not B - A
+  }
+  ++state.c;
+  return state.held;
+}
+
 std::uint8_t ConvertSample(double value, int mask) {
   const int v = static_cast<int>(std::trunc(std::clamp(value, -127.0, 127.0)));
   const int pattern = (v & 0xFF) & (255 - mask);
@@ -55,7 +72,7 @@ void CalcWaveFunction(std::uint8_t* buffer, int n, int type, const WaveParameter
   int w = 0;
   bool high = false;
   double sign = 1.0;
-  double held = 0.0;
+  RandomStepsState steps{p.phase};
   for (int i = 0; i < n; ++i) {
     double v = b;
     switch (type) {
@@ -94,19 +111,7 @@ void CalcWaveFunction(std::uint8_t* buffer, int n, int type, const WaveParameter
         v = a + b - RandomOffset(random, p.level);
         break;
       case kWaveRandomSteps:
-        if (PeriodStarts(c, period)) {
-          high = true;
-          w = 0;
-          held = a + b - RandomOffset(random, p.level);
-        }
-        if (high && w < p.pulse_width) {
-          ++w;
-        } else {
-          high = false;
-          held = 0.0;  // the zero line, not B - A
-        }
-        v = held;
-        ++c;
+        v = NextRandomStep(steps, p, period, random);
         break;
       default:  // kWaveDc
         break;

@@ -35,6 +35,20 @@ struct WaveParameters {
 // a fixed sequence; the window passes a generator seeded from the time.
 using RandomSource = std::function<unsigned()>;
 
+// The random-steps shape's running state: the counter c, the count w of samples held high, the
+// state and the held value.
+struct RandomStepsState {
+  int c = 0;
+  int w = 0;
+  bool high = false;
+  double held = 0.0;
+};
+
+// One sample of the random-steps shape: a period of `period` samples starts when c mod period
+// is 0 with a new value A + B - r (r in 0..2A-1), held for W samples, then the zero line.
+double NextRandomStep(RandomStepsState& state, const WaveParameters& p, int period,
+                      const RandomSource& random);
+
 // A signed value to a sample byte: clamped to -127..127, truncated toward zero, reduced to its
 // 8-bit pattern, the mask bits cleared, then moved to the unsigned zero line of 128.
 std::uint8_t ConvertSample(double value, int mask);

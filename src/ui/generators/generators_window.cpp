@@ -314,12 +314,9 @@ GeneratorsWindow::Destination GeneratorsWindow::CurrentDestination() const {
   return Destination::kWaveform;
 }
 
-void GeneratorsWindow::ClearEditorTransforms() {
-  WaveformEditorWindow* editor = app_.waveform_editor();
-  for (const char* name : {"kvpotlab14", "kvpotlab15", "kvpotlab16", "kvpotlab17"}) {
-    if (auto* knob = editor->findChild<ValueKnob*>(name)) knob->SetState(0);
-  }
-}
+void GeneratorsWindow::ClearEditorTransforms() { app_.waveform_editor()->ClearTransforms(); }
+
+void GeneratorsWindow::SetWaveType(int type) { wave_type_knob_->SetState(type); }
 
 void GeneratorsWindow::LoadWorkingCopy(const std::uint8_t* bytes) {
   WaveformEditorWindow* editor = app_.waveform_editor();

@@ -56,6 +56,8 @@ class GeneratorsWindow : public QWidget {
   void SetAnimationRange(int left, int top, int right, int bottom);
   const AnimationRange& Range() const { return range_; }
 
+  // Turns the wave-type knob to `type` without computing.
+  void SetWaveType(int type);
   // The Start (or End) column's parameter set.
   WaveParameters StartParameters() const;
   WaveParameters EndParameters() const;

@@ -400,6 +400,12 @@ void WaveformEditorWindow::WaveformChanged() {
   if (MenuAction("mnuScaleDetection")->isChecked()) ShowScaleDetection();
 }
 
+void WaveformEditorWindow::ClearTransforms() {
+  for (ValueKnob* knob : {offset_knob_, mask_knob_, vertical_knob_, bit_average_knob_}) {
+    knob->SetState(0);
+  }
+}
+
 void WaveformEditorWindow::WaveformChangedQuietly() {
   view_->Refresh();
   ShowValues(view_->Data());

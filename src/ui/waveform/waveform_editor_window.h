@@ -69,6 +69,10 @@ class WaveformEditorWindow : public QMainWindow {
   void RecordValue(std::uint8_t value);
   bool Recording() const;
 
+  // Sets the Offset, Mask, Vertical and BitAvg knobs to 0 without their change handlers, so that
+  // the generators and calculations write their values as computed.
+  void ClearTransforms();
+
   ValueKnob* BankSelector() const { return bank_selector_; }
   ValueKnob* WaveSelector() const { return wave_selector_; }
   // The working copy, 256 samples. After writing into it, call WaveformChanged or

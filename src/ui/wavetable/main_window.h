@@ -138,6 +138,14 @@ class MainWindow : public QMainWindow {
   void RestoreOrderCommand();
   void NewCommand();
 
+  // The Calcul menu (main_window_calcul_commands.cpp): every scale table from `first_number` on,
+  // a slot of random steps, the window functions and two resyntheses through them.
+  void ScaleSetsCommand(int first_number);
+  void FastRandomCommand();
+  void WindowFunctionsCommand();
+  // Points the waveform editor's selectors at waveform k.
+  void SelectEditorWave(int k);
+
   // Find commands (main_window_find_commands.cpp).
   void AfterFind();
   void FindBufferCommand();
