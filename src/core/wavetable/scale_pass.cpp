@@ -1,6 +1,7 @@
 #include "core/wavetable/scale_pass.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 
@@ -35,27 +36,36 @@ std::optional<int> NumberBeforeDash(const std::string& line) {
 
 }  // namespace
 
+// One pass over the points where the value changes, the only places where a rule can fail: a
+// table never falls; every value lies on the step grid above the first one; every step is as
+// wide as the first. Values above 255 - step and the samples after the last whole step are not
+// checked, and an uneven width counts only when nothing else fails.
 int DetectScale(ConstWaveSpan s, int step) {
   step = std::clamp(step, 1, 128);
-  if (std::all_of(s.begin(), s.end(), [](std::uint8_t v) { return v == kZeroLine; })) {
-    return kNotAScale;
-  }
-  // A table never falls, and every value lies on the step grid above the first one (values
-  // above 255 - step are not checked).
   const int top = 255 - step;
-  for (int i = 0; i < kWaveLength; ++i) {
-    if (i + 1 < kWaveLength && s[i + 1] < s[i]) return kNotAScale;
-    if (s[i] <= top && (s[i] - s[0]) % step != 0) return kNotAScale;
-  }
-  // Every step is as wide as the first; the samples after the last whole step are not checked.
-  int w = 1;
-  while (w < kWaveLength && s[w] == s[0]) ++w;
-  for (int b = 0; b < kWaveLength / w; ++b) {
-    for (int m = 1; m < w; ++m) {
-      const int v = s[b * w + m];
-      if (v <= top && v != s[b * w]) return kIrregularScale;
+  std::array<bool, 256> on_grid{};
+  for (int g = s[0]; g < 256; g += step) on_grid[static_cast<std::size_t>(g)] = true;
+  int w = kWaveLength;  // the first step's width
+  int whole_steps_end = kWaveLength;
+  int boundary = 0;  // the step boundary at or after the current change
+  bool uneven = false;
+  for (int i = 1; i < kWaveLength; ++i) {
+    const int v = s[i];
+    const int previous = s[i - 1];
+    if (v == previous) continue;
+    if (v < previous) return kNotAScale;
+    if (w == kWaveLength) {
+      w = i;
+      whole_steps_end = kWaveLength / w * w;
     }
+    if (v > top) continue;
+    if (!on_grid[static_cast<std::size_t>(v)]) return kNotAScale;
+    while (boundary < i) boundary += w;
+    if (i != boundary && i < whole_steps_end) uneven = true;
   }
+  // A table that does not fall is all zero line exactly when both its ends are.
+  if (s[0] == kZeroLine && s[kWaveLength - 1] == kZeroLine) return kNotAScale;
+  if (uneven) return kIrregularScale;
   int mask = 0;
   for (int i = 1; i < kWaveLength; ++i) {
     const int n = s[i] / step;
@@ -66,26 +76,47 @@ int DetectScale(ConstWaveSpan s, int step) {
 }
 
 std::string ScaleListPrefix(int k) {
-  char prefix[8];
-  std::snprintf(prefix, sizeof prefix, " %04d", std::clamp(k, 0, 9999));
+  k = std::clamp(k, 0, 9999);
+  std::string prefix = " 0000";
+  for (std::size_t i = prefix.size() - 1; k > 0; --i, k /= 10)
+    prefix[i] = static_cast<char>('0' + k % 10);
   return prefix;
 }
 
-std::string ScaleLine(int k, int mask, std::span<const std::string> presets) {
-  for (const std::string& preset : presets) {
-    if (NumberBeforeDash(preset) == mask) return ScaleListPrefix(k) + "-" + preset;
+namespace {
+
+// The number of each preset line, read once for a whole pass.
+std::vector<std::optional<int>> PresetNumbers(std::span<const std::string> presets) {
+  std::vector<std::optional<int>> numbers;
+  numbers.reserve(presets.size());
+  for (const std::string& preset : presets) numbers.push_back(NumberBeforeDash(preset));
+  return numbers;
+}
+
+std::string LineOf(int k, int mask, std::span<const std::string> presets,
+                   const std::vector<std::optional<int>>& numbers) {
+  for (std::size_t i = 0; i < presets.size(); ++i) {
+    if (numbers[i] == mask) return ScaleListPrefix(k) + "-" + presets[i];
   }
   return ScaleListPrefix(k) + "- " + std::to_string(mask);
+}
+
+}  // namespace
+
+std::string ScaleLine(int k, int mask, std::span<const std::string> presets) {
+  return LineOf(k, mask, presets, PresetNumbers(presets));
 }
 
 ScalePassResult RunScalePass(WavetableStore& store, int step,
                              std::span<const std::string> presets) {
   ScalePassResult result;
+  result.lines.reserve(kWaveCount);
+  const std::vector<std::optional<int>> numbers = PresetNumbers(presets);
   for (int k = 0; k < kWaveCount; ++k) {
     const int r = DetectScale(store.Wave(k), step);
     if (r >= 1) {
       store.SetMarker(k, kMarkerScale);
-      result.lines.push_back(ScaleLine(k, r, presets));
+      result.lines.push_back(LineOf(k, r, presets, numbers));
     } else if (r == 0 || r == kIrregularScale) {
       store.SetMarker(k, kMarkerIrregularScale);
       result.lines.push_back(ScaleListPrefix(k) + kUnknownLine);

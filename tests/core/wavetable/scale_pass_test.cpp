@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,80 @@ Wave Staircase(std::vector<int> notes, int width, int step) {
     wave[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::min(value, 255));
   }
   return wave;
+}
+
+// The rule read plainly, one condition after the other over every sample: the yardstick of the
+// single pass over the value changes.
+int PlainDetectScale(const Wave& s, int step) {
+  step = std::clamp(step, 1, 128);
+  if (std::all_of(s.begin(), s.end(), [](std::uint8_t v) { return v == 128; })) return kNotAScale;
+  const int top = 255 - step;
+  for (int i = 0; i < kWaveLength; ++i) {
+    if (i + 1 < kWaveLength && s[i + 1] < s[i]) return kNotAScale;
+    if (s[i] <= top && (s[i] - s[0]) % step != 0) return kNotAScale;
+  }
+  int w = 1;
+  while (w < kWaveLength && s[w] == s[0]) ++w;
+  for (int b = 0; b < kWaveLength / w; ++b) {
+    for (int m = 1; m < w; ++m) {
+      const int v = s[b * w + m];
+      if (v <= top && v != s[b * w]) return kIrregularScale;
+    }
+  }
+  int mask = 0;
+  for (int i = 1; i < kWaveLength; ++i) {
+    const int n = s[i] / step;
+    if (n <= 11) mask |= 1 << n;
+    if (s[i] >= s[0] + 12 * step) break;
+  }
+  return mask;
+}
+
+// Staircases of every width, step and start, each also with one sample moved, raised off the grid
+// or dropped, near the top and at the zero line.
+TEST(DetectScaleTest, TheSinglePassAgreesWithThePlainRuleOnManyStaircases) {
+  std::mt19937 random(2024);
+  const auto pick = [&random](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  std::array<int, 4> verdicts{};  // not a scale, irregular, mask 0, a mask
+  for (int trial = 0; trial < 20000; ++trial) {
+    const int step = std::array<int, 8>{1, 2, 3, 4, 5, 7, 12, 128}[pick(0, 7)];
+    const int width = pick(1, 40);
+    Wave wave{};
+    int value = pick(0, 3) == 0 ? 128 : pick(0, 60);
+    int run = 0;
+    int this_width = width;
+    for (int i = 0; i < kWaveLength; ++i) {
+      wave[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::min(value, 255));
+      if (++run == this_width) {
+        run = 0;
+        value += step * pick(0, 2);
+        this_width = pick(0, 9) == 0 ? pick(1, 40) : width;
+      }
+    }
+    switch (pick(0, 4)) {
+      case 0:
+        wave[static_cast<std::size_t>(pick(0, 255))] ^= static_cast<std::uint8_t>(1 << pick(0, 7));
+        break;
+      case 1:
+        std::fill(wave.begin(), wave.end(), 128);
+        break;
+      case 2:
+        std::fill(wave.begin() + pick(100, 255), wave.end(),
+                  static_cast<std::uint8_t>(pick(240, 255)));
+        break;
+      default:
+        break;
+    }
+    const int expected = PlainDetectScale(wave, step);
+    ASSERT_EQ(DetectScale(wave, step), expected) << "trial " << trial;
+    ++verdicts[static_cast<std::size_t>(expected < 0 ? expected + 2 : (expected == 0 ? 2 : 3))];
+  }
+  // Every verdict was met often.
+  for (const int count : verdicts)
+    EXPECT_GT(count, 100) << verdicts[0] << " " << verdicts[1] << " " << verdicts[2] << " "
+                          << verdicts[3];
 }
 
 TEST(DetectScaleTest, TheStaircasesOfTheTable) {
