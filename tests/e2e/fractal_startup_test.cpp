@@ -18,23 +18,6 @@
 namespace morvane {
 namespace {
 
-TEST(FractalStartupTest, AFractalEngineThatCannotBeAllocatedIsReportedAndTheProgramEnds) {
-  TempHome home;
-  RecordingReporter reporter;
-  bool started = false;
-  ProgramOptions options;
-  options.messages = &reporter;
-  options.create_fractal_engine = []() -> std::unique_ptr<FractalEngine> {
-    throw std::bad_alloc();
-  };
-  EXPECT_NE(RunProgramAndClose(options, [&](AppContext&) { started = true; }), 0);
-  EXPECT_FALSE(started);
-  ASSERT_EQ(reporter.messages.size(), 1u);
-  EXPECT_EQ(reporter.messages[0].first, "Fatal Error");
-  EXPECT_EQ(reporter.messages[0].second, "Alloc Memory Fractal");
-  EXPECT_FALSE(std::filesystem::exists(SettingsFilePath()));
-}
-
 TEST(FractalStartupTest, TheStartFillsTheMapsCornerAndTheViewerComesBackWhereItWasLeft) {
   TempHome home;
   RecordingReporter reporter;

@@ -210,22 +210,44 @@ TEST(StartupTest, ACorruptSettingsFileIsReportedOnceKeptAsideAndTreatedAsAFirstR
   EXPECT_TRUE(settings.OpenForReading().Exists()) << "the exit wrote a good file again";
 }
 
+template <typename Store>
+std::function<std::unique_ptr<Store>()> FailingAllocation() {
+  return []() -> std::unique_ptr<Store> { throw std::bad_alloc(); };
+}
+
+// Each of the four stores in turn, the others made as usual.
 TEST(StartupTest, AStoreThatCannotBeAllocatedIsReportedAndTheProgramEnds) {
-  TempHome home;
-  RecordingReporter reporter;
-  bool started = false;
-  ProgramOptions options;
-  options.create_wavetable_store = []() -> std::unique_ptr<WavetableStore> {
-    throw std::bad_alloc();
+  struct Case {
+    const char* message;
+    std::function<void(ProgramOptions&)> fail;
   };
-  EXPECT_NE(RunAndClose(
-                reporter, [&](AppContext&) { started = true; }, options),
-            0);
-  EXPECT_FALSE(started);
-  ASSERT_EQ(reporter.messages.size(), 1u);
-  EXPECT_EQ(reporter.messages[0].first, "Fatal Error");
-  EXPECT_EQ(reporter.messages[0].second, "Alloc Memory Wavetable");
-  EXPECT_FALSE(std::filesystem::exists(SettingsFilePath())) << "nothing ran, nothing was written";
+  const Case cases[] = {
+      {"Alloc Memory Wavetable",
+       [](ProgramOptions& o) { o.create_wavetable_store = FailingAllocation<WavetableStore>(); }},
+      {"Alloc Memory Parametres",
+       [](ProgramOptions& o) { o.create_parameter_store = FailingAllocation<ParameterStore>(); }},
+      {"Alloc Memory FFT buffer",
+       [](ProgramOptions& o) { o.create_fft_engine = FailingAllocation<FftEngine>(); }},
+      {"Alloc Memory Fractal",
+       [](ProgramOptions& o) { o.create_fractal_engine = FailingAllocation<FractalEngine>(); }},
+  };
+  for (const Case& c : cases) {
+    TempHome home;
+    RecordingReporter reporter;
+    bool started = false;
+    ProgramOptions options;
+    c.fail(options);
+    EXPECT_NE(RunAndClose(
+                  reporter, [&](AppContext&) { started = true; }, options),
+              0)
+        << c.message;
+    EXPECT_FALSE(started) << c.message;
+    ASSERT_EQ(reporter.messages.size(), 1u) << c.message;
+    EXPECT_EQ(reporter.messages[0].first, "Fatal Error");
+    EXPECT_EQ(reporter.messages[0].second, c.message);
+    EXPECT_FALSE(std::filesystem::exists(SettingsFilePath()))
+        << c.message << ": nothing ran, nothing was written";
+  }
 }
 
 TEST(StartupTest, F1ShowsTheAboutBoxCentredAndAClickClosesIt) {
