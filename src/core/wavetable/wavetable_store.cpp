@@ -6,8 +6,10 @@
 
 namespace morvane {
 
+// The records start zeroed rather than indeterminate, so that nothing read before the first clear
+// depends on what the memory held.
 WavetableStore::WavetableStore()
-    : slot_records_(new Record[static_cast<std::size_t>(kSlotCount) * kWaveCount]) {}
+    : slot_records_(new Record[static_cast<std::size_t>(kSlotCount) * kWaveCount]()) {}
 
 WavetableStore::~WavetableStore() = default;
 
