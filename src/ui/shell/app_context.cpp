@@ -107,8 +107,10 @@ void AppContext::CreateWindows() {
   generators_ = std::make_unique<GeneratorsWindow>(*this);
   fractal_view_ = std::make_unique<FractalViewWindow>(*this);
   fractal_tab_ = new FractalTab(*this, generators_->FractalPage());
-  // The viewer's creation fills the complex image and the map's corner from the first knobs.
+  // The viewer's creation fills the complex image and the map's corner from the first knobs; its
+  // picture shows that image, so a first "Show fractal window" does not open on black.
   fractal_tab_->RecomputeComplex();
+  fractal_view_->PaintFromComplex(*fractal_engine_);
   scales_window_ = std::make_unique<ScalesWindow>(*this);
   // The editor's view also takes the gradient band count chosen in the options.
   options_dialog_->ApplyWaveLook();

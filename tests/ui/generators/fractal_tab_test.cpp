@@ -126,6 +126,7 @@ TEST_F(FractalTabTest, StartsWithTheFirstKnobsAndTheInitialImageInTheMapsCorner)
   EXPECT_FALSE(view_->isVisible());
   EXPECT_EQ(view_->windowTitle(), "View Fractal ");
   ExpectImage(ComplexKind::kMandelbrot, ComplexParameters{});
+  ExpectPictureOfComplexImage();
   for (int i = 0; i < kComplexSize; i += 17) {
     for (int j = 0; j < kComplexSize; j += 13)
       ASSERT_EQ(Engine().Map(i, j), Engine().ComplexImage()[std::size_t(i) * kComplexSize + j]);
