@@ -18,7 +18,7 @@
 namespace morvane {
 namespace {
 
-struct KnobSpec {
+struct KnobSetup {
   const char* name;
   const char* label;
   int min;
@@ -28,7 +28,7 @@ struct KnobSpec {
 
 // kvpotlab13 .. kvpotlab19 in the order of the tab's complex_knobs_. Ox starts at 300, set when
 // the generators window is made.
-constexpr std::array<KnobSpec, 7> kComplexKnobs = {{
+constexpr std::array<KnobSetup, 7> kComplexKnobs = {{
     {"kvpotlab13", "zX", 1, 1000, 100},
     {"kvpotlab14", "Res", 1, 1000, 16},
     {"kvpotlab15", "cteX", -300, 300, 100},
@@ -40,10 +40,10 @@ constexpr std::array<KnobSpec, 7> kComplexKnobs = {{
 enum ComplexKnob { kZoom, kResolution, kJuliaRe, kJuliaIm, kOcx, kOrigin, kNarrowing };
 
 // A knob with its caption above it, in one column of a grid.
-ValueKnob* AddCaptionedKnob(QWidget* group, QGridLayout* grid, int column, const KnobSpec& spec) {
+ValueKnob* AddCaptionedKnob(QWidget* group, QGridLayout* grid, int column, const KnobSetup& setup) {
   ValueKnob* knob =
-      MakeGeneratorKnob(group, spec.name, spec.label, spec.min, spec.max, spec.initial);
-  grid->addWidget(MakeCaption(group, spec.label), 0, column);
+      MakeGeneratorKnob(group, setup.name, setup.label, setup.min, setup.max, setup.initial);
+  grid->addWidget(MakeCaption(group, setup.label), 0, column);
   grid->addWidget(knob, 1, column, Qt::AlignCenter);
   return knob;
 }
