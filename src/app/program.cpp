@@ -7,20 +7,24 @@
 #include "platform/user_folders.h"
 #include "ui/shell/app_context.h"
 #include "ui/shell/message_reporter.h"
+#include "ui/shell/time_seeded_random.h"
 #include "ui/wavetable/main_window.h"
 
 namespace morvane {
 
 namespace {
 
-// A shared store, made by `create` when it is set; null, once the user was told, when its memory
-// could not be had.
+// A shared store, made by `create` when it is set and by `make` otherwise; null, once the user
+// was told, when its memory could not be had.
 template <typename Store>
-std::unique_ptr<Store> CreateStore(const std::function<std::unique_ptr<Store>()>& create,
-                                   MessageReporter& messages, const char* failure) {
+std::unique_ptr<Store> CreateStore(
+    const std::function<std::unique_ptr<Store>()>& create, MessageReporter& messages,
+    const char* failure, const std::function<std::unique_ptr<Store>()>& make = [] {
+      return std::make_unique<Store>();
+    }) {
   std::unique_ptr<Store> store;
   try {
-    store = create ? create() : std::make_unique<Store>();
+    store = create ? create() : make();
   } catch (const std::bad_alloc&) {
     // Reported below, as a store that could not be had.
   }
@@ -52,7 +56,8 @@ int RunProgram(int argc, char** argv, const ProgramOptions& options) {
   if (!fft_engine) return 1;
   // Nor can the terrain and the complex images be drawn without theirs.
   std::unique_ptr<FractalEngine> fractal_engine =
-      CreateStore(options.create_fractal_engine, messages, "Alloc Memory Fractal");
+      CreateStore(options.create_fractal_engine, messages, "Alloc Memory Fractal",
+                  {[] { return std::make_unique<FractalEngine>(TimeSeededRandom()); }});
   if (!fractal_engine) return 1;
 
   QApplication::setApplicationName("Morvane8_v2.3.exe");

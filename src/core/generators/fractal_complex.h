@@ -53,7 +53,6 @@ class ComplexImageComputer {
   void Compute(ComplexKind kind, const ComplexParameters& p, ComplexImageBytes image);
   // Tests and benchmarks choose the instruction set; the default is the widest supported.
   void SetKernel(ComplexKernel kernel) { kernel_ = kernel; }
-  ComplexKernel Kernel() const { return kernel_; }
 
  private:
   void HelperLoop();

@@ -1,24 +1,12 @@
 #include "core/generators/fractal_engine.h"
 
 #include <algorithm>
-#include <chrono>
-#include <random>
 
 namespace morvane {
-namespace {
-
-FractalEngine::Random TimeSeededRandom() {
-  auto engine = std::make_shared<std::minstd_rand>(static_cast<std::minstd_rand::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
-  return [engine] { return static_cast<int>((*engine)() % 32768); };
-}
-
-}  // namespace
-
-FractalEngine::FractalEngine(Random random)
+FractalEngine::FractalEngine(RandomSource random)
     : map_(new std::uint8_t[std::size_t{kFractalMapSize} * kFractalMapSize]()),
       image_(new std::uint8_t[kComplexBytes]()),
-      random_(random ? std::move(random) : TimeSeededRandom()) {}
+      random_(std::move(random)) {}
 
 std::span<std::uint8_t, kFractalMapSize> FractalEngine::MapRow(int r) {
   return std::span<std::uint8_t, kFractalMapSize>(map_.get() + Offset(r, 0), kFractalMapSize);
@@ -33,7 +21,8 @@ std::span<const std::uint8_t, kComplexBytes> FractalEngine::ComplexImage() const
 }
 
 int FractalEngine::RandomBetween(int lo, int hi) {
-  const int r = random_();
+  // The values of a 15-bit generator, 0..32767.
+  const int r = static_cast<int>(random_() % 32768);
   return hi != lo ? lo + r % (hi - lo) : lo + r % 128;
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/generators/fractal_complex.h"
+#include "core/generators/wave_function.h"
 
 namespace morvane {
 
@@ -18,11 +19,9 @@ inline constexpr int kFractalMapSize = 1024;
 // starts from what the previous computation left.
 class FractalEngine {
  public:
-  // A source of pseudo-random values in 0..32767; tests give a fixed sequence.
-  using Random = std::function<int()>;
-
-  // Without a source the engine draws from its own generator, seeded from the time.
-  explicit FractalEngine(Random random = nullptr);
+  // `random` feeds the terrain; the program gives a source seeded from the time, tests a fixed
+  // sequence.
+  explicit FractalEngine(RandomSource random);
 
   // Row r of the map: map[r][0..1023].
   std::span<std::uint8_t, kFractalMapSize> MapRow(int r);
@@ -36,10 +35,9 @@ class FractalEngine {
   // Written by the "Range" knob as it stands, 0..255.
   void SetRange(int range) { range_ = range; }
   int Sea() const { return sea_; }
-  int Levels() const { return levels_; }
   void SetLevels(int levels) { levels_ = levels; }
 
-  // lo + r mod (hi - lo), or lo + r mod 128 when hi = lo, r the next random value.
+  // lo + r mod (hi - lo), or lo + r mod 128 when hi = lo, r the next random value mod 32768.
   int RandomBetween(int lo, int hi);
   // "Pyramide": the terrain into map indices 0..256, then every byte lowered by the sea level
   // (mod 256) and clipped to the range.
@@ -53,9 +51,6 @@ class FractalEngine {
   // map[i][j] = image[i * 256 + j] for i, j in 0..255.
   void CopyComplexToMap();
 
-  // The computer behind CalcComplex, for choosing its instruction set.
-  ComplexImageComputer& Computer() { return computer_; }
-
  private:
   static std::size_t Offset(int r, int c) {
     return static_cast<std::size_t>(r) * kFractalMapSize + static_cast<std::size_t>(c);
@@ -68,7 +63,7 @@ class FractalEngine {
 
   std::unique_ptr<std::uint8_t[]> map_;
   std::unique_ptr<std::uint8_t[]> image_;
-  Random random_;
+  RandomSource random_;
   ComplexImageComputer computer_;
   int levels_ = 7;
   int range_ = 255;

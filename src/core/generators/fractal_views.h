@@ -53,7 +53,6 @@ class CyclingCounter {
     position_ = (position_ + 1) % count_;
     return position_;
   }
-  std::size_t Position() const { return position_; }
 
  private:
   std::size_t count_;

@@ -14,8 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <chrono>
-#include <random>
 #include <vector>
 
 #include "core/wavetable/wavetable_store.h"
@@ -27,6 +25,7 @@
 #include "ui/controls/wave_grid.h"
 #include "ui/generators/generator_widgets.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/time_seeded_random.h"
 #include "ui/shell/window_place_settings.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
@@ -61,13 +60,6 @@ constexpr std::array<int, 6> kInitValues = {128, 1, 5, 0, 0, 0};
 WaveParameters ParametersOf(const std::array<ValueKnob*, 6>& knobs) {
   return WaveParameters{knobs[0]->State(), knobs[1]->State(), knobs[2]->State(),
                         knobs[3]->State(), knobs[4]->State(), knobs[5]->State()};
-}
-
-// A pseudo-random source seeded from the time, once per computation.
-RandomSource TimeSeededRandom() {
-  auto engine = std::make_shared<std::minstd_rand>(static_cast<std::minstd_rand::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
-  return [engine] { return static_cast<unsigned>((*engine)()); };
 }
 
 // The nine pictures of the wave-type knob, each drawn from the shape it selects.

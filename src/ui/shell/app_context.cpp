@@ -21,6 +21,7 @@
 #include "ui/scales/scales_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
+#include "ui/shell/time_seeded_random.h"
 #include "ui/spectral/spectral_map_window.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
@@ -41,7 +42,7 @@ AppContext::AppContext(std::unique_ptr<WavetableStore> wavetable,
       settings_(std::move(settings)),
       fft_engine_(fft_engine ? std::move(fft_engine) : std::make_unique<FftEngine>()),
       fractal_engine_(fractal_engine ? std::move(fractal_engine)
-                                     : std::make_unique<FractalEngine>()),
+                                     : std::make_unique<FractalEngine>(TimeSeededRandom())),
       messages_(messages),
       file_dialogs_(file_dialogs),
       system_audio_devices_(services.audio_devices ? nullptr : MakeRtAudioDeviceList()),

@@ -1,7 +1,5 @@
 // The Calcul menu: whole slots of computed waveforms, made by driving the tool windows.
 #include <QAction>
-#include <chrono>
-#include <random>
 
 #include "core/spectral/window_functions.h"
 #include "core/wavetable/calculated_tables.h"
@@ -9,22 +7,12 @@
 #include "ui/generators/generators_window.h"
 #include "ui/scales/scales_window.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/time_seeded_random.h"
 #include "ui/spectral/spectrum_editor_window.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
 
 namespace morvane {
-namespace {
-
-// A generator seeded from the time, once per command.
-RandomSource TimeSeededRandom() {
-  auto engine = std::make_shared<std::minstd_rand>(static_cast<std::minstd_rand::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
-  return [engine] { return static_cast<unsigned>((*engine)()); };
-}
-
-}  // namespace
-
 void MainWindow::SelectEditorWave(int k) {
   WaveformEditorWindow* editor = app_.waveform_editor();
   editor->BankSelector()->SetState(k / kWavesPerBank);

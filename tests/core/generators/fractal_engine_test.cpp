@@ -13,7 +13,7 @@
 namespace morvane {
 namespace {
 
-FractalEngine::Random Constant(int r) {
+RandomSource Constant(unsigned r) {
   return [r] { return r; };
 }
 
@@ -81,7 +81,7 @@ TEST(FractalEngineTest, SevenLevelsReachIndexTwoHundredAndFiftySixAndNoFurther) 
   FractalEngine engine([&seed, &calls] {
     ++calls;
     seed = seed * 1103515245u + 12345u;
-    return static_cast<int>((seed >> 16) & 0x7FFF);
+    return (seed >> 16) & 0x7FFF;
   });
   engine.CalcPyramid();
   // Per level of edge s (4 .. 256): three values per cell and two per far-edge step.

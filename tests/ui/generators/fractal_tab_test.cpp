@@ -41,7 +41,7 @@ class FractalTabTest : public ::testing::Test {
     auto seed = std::make_shared<unsigned>(12345);
     return std::make_unique<FractalEngine>([seed] {
       *seed = *seed * 1103515245u + 12345u;
-      return static_cast<int>((*seed >> 16) & 0x7FFF);
+      return (*seed >> 16) & 0x7FFF;
     });
   }
   template <typename T>
