@@ -203,6 +203,12 @@ void ScalesWindow::ShowDetectedScale(int number, const QString& base_text) {
   steps_label_->clear();
 }
 
+void ScalesWindow::ShowDetectedTable(int mask, int first_sample) {
+  SetScaleNotes(mask);
+  const std::string base = NoteName(first_sample / Inc(), 0, false);
+  ShowDetectedScale(mask, "Base = " + QString::fromStdString(base));
+}
+
 void ScalesWindow::ClearDetectionLabels() {
   notes_label_->clear();
   steps_label_->clear();

@@ -39,6 +39,9 @@ class ScalesWindow : public QMainWindow {
   // A detected scale: Label3 shows `base_text`, the "Scale #" knob shows `number` without taking
   // it as its value, Label4 is emptied.
   void ShowDetectedScale(int number, const QString& base_text);
+  // A table recognised as scale `mask`: the keys take the mask, Label3 shows "Base = " and the
+  // note of the table's first sample at the present Inc.
+  void ShowDetectedTable(int mask, int first_sample);
   void ClearDetectionLabels();
 
   // The preset list's entries, as shown (" 0005- Minor").

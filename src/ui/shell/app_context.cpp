@@ -3,7 +3,6 @@
 #include <QAction>
 
 #include "core/midi/combined_midi_driver.h"
-#include "core/scales/note_name.h"
 #include "core/spectral/fft_engine.h"
 #include "platform/audio/audio_device_list.h"
 #include "platform/midi/rtmidi_driver.h"
@@ -157,26 +156,22 @@ void AppContext::CreateWindows() {
                    [this] { main_window_->MenuAction("mnuScalesWindow")->setChecked(false); });
   // The main window's scale pass works with the scales window's step and presets and shows a
   // chosen table's scale there.
-  main_window_->SetScaleSeams(
-      [this] { return scales_window_->Inc(); },
-      [this] {
-        std::vector<std::string> lines;
-        for (const QString& entry : scales_window_->PresetEntries()) {
-          lines.push_back(entry.toStdString());
-        }
-        return lines;
-      },
-      [this](int mask, int first_sample) {
-        if (mask < 0) {
-          scales_window_->SetScaleNotes(0);
-          scales_window_->ShowDetectedScale(0, "Unknow");
-          return;
-        }
-        scales_window_->SetScaleNotes(mask);
-        const int step = scales_window_->Inc();
-        scales_window_->ShowDetectedScale(
-            mask, "Base = " + QString::fromStdString(NoteName(first_sample / step, 0, false)));
-      });
+  main_window_->SetScaleSeams([this] { return scales_window_->Inc(); },
+                              [this] {
+                                std::vector<std::string> lines;
+                                for (const QString& entry : scales_window_->PresetEntries()) {
+                                  lines.push_back(entry.toStdString());
+                                }
+                                return lines;
+                              },
+                              [this](int mask, int first_sample) {
+                                if (mask < 0) {
+                                  scales_window_->SetScaleNotes(0);
+                                  scales_window_->ShowDetectedScale(0, "Unknow");
+                                  return;
+                                }
+                                scales_window_->ShowDetectedTable(mask, first_sample);
+                              });
 }
 
 MidiLogPane& AppContext::midi_log() { return module_control_->Log(); }

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/scales/note_name.h"
 #include "core/waveform/waveform_sysex_file.h"
 #include "core/wavetable/file_names.h"
 #include "core/wavetable/scale_pass.h"
@@ -187,12 +186,9 @@ void WaveformEditorWindow::ScaleDetectionToggled(bool on) {
 void WaveformEditorWindow::ShowScaleDetection() {
   ScalesWindow* scales = app_.scales_window();
   if (!scales) return;
-  const int step = scales->Inc();
-  const int detected = DetectScale(WorkingCopy(), step);
+  const int detected = DetectScale(WorkingCopy(), scales->Inc());
   if (detected > 0) {
-    scales->SetScaleNotes(detected);
-    const std::string base = NoteName(WorkingCopy()[0] / step, 0, false);
-    scales->ShowDetectedScale(detected, "Base = " + QString::fromStdString(base));
+    scales->ShowDetectedTable(detected, WorkingCopy()[0]);
   } else {
     scales->ClearDetectionLabels();
   }
