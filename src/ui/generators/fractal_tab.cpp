@@ -26,7 +26,7 @@ struct KnobSetup {
   int initial;
 };
 
-// kvpotlab13 .. kvpotlab19 in the order of the tab's complex_knobs_. Ox starts at 300, set when
+// kvpotlab13 .. kvpotlab19, in the order of ComplexParameters' fields. Ox starts at 300, set when
 // the generators window is made.
 constexpr std::array<KnobSetup, 7> kComplexKnobs = {{
     {"kvpotlab13", "zX", 1, 1000, 100},
@@ -37,7 +37,12 @@ constexpr std::array<KnobSetup, 7> kComplexKnobs = {{
     {"kvpotlab18", "Ox", -1000, 1000, 300},
     {"kvpotlab19", "Zx", 0, 1000, 3},
 }};
-enum ComplexKnob { kZoom, kResolution, kJuliaRe, kJuliaIm, kOcx, kOrigin, kNarrowing };
+constexpr std::size_t kOcx = 4;
+
+// A parameter set as the values of the knobs above, in their order.
+std::array<int, kComplexKnobs.size()> KnobValues(const ComplexParameters& p) {
+  return {p.zoom, p.resolution, p.julia_re, p.julia_im, p.ocx, p.origin, p.narrowing};
+}
 
 // A knob with its caption above it, in one column of a grid.
 ValueKnob* AddCaptionedKnob(QWidget* group, QGridLayout* grid, int column, const KnobSetup& setup) {
@@ -128,7 +133,7 @@ QWidget* FractalTab::BuildComplexGroup() {
   }
   // Ocx is handed to the images and used by neither, so it is not offered.
   complex_knobs_[kOcx]->hide();
-  knobs->itemAtPosition(0, kOcx)->widget()->hide();
+  knobs->itemAtPosition(0, static_cast<int>(kOcx))->widget()->hide();
   grid->addLayout(knobs, 1, 0, 1, 4);
 
   init_button_ = MakeToolButton(group, "btnInitFractal", "Init Parameters", "Init Parameters");
@@ -176,10 +181,8 @@ void FractalTab::ShowView() {
 }
 
 ComplexParameters FractalTab::Parameters() const {
-  return ComplexParameters{complex_knobs_[kZoom]->State(),     complex_knobs_[kResolution]->State(),
-                           complex_knobs_[kJuliaRe]->State(),  complex_knobs_[kJuliaIm]->State(),
-                           complex_knobs_[kOcx]->State(),      complex_knobs_[kOrigin]->State(),
-                           complex_knobs_[kNarrowing]->State()};
+  const auto v = [this](std::size_t i) { return complex_knobs_[i]->State(); };
+  return ComplexParameters{v(0), v(1), v(2), v(3), v(4), v(5), v(6)};
 }
 
 ComplexKind FractalTab::Kind() const {
@@ -200,13 +203,8 @@ void FractalTab::RecomputeComplex() {
 }
 
 void FractalTab::ApplyView(const ComplexView& view) {
-  const std::array<std::pair<ComplexKnob, int>, 6> values = {{{kZoom, view.zoom},
-                                                              {kResolution, view.resolution},
-                                                              {kJuliaRe, view.julia_re},
-                                                              {kJuliaIm, view.julia_im},
-                                                              {kOrigin, view.origin},
-                                                              {kNarrowing, view.narrowing}}};
-  for (const auto& [knob, value] : values) complex_knobs_[knob]->SetState(value);
+  const auto values = KnobValues(view.Over(Parameters()));
+  for (std::size_t i = 0; i < values.size(); ++i) complex_knobs_[i]->SetState(values[i]);
   FractalEngine& engine = app_.fractal_engine();
   engine.CalcComplex(Kind(), Parameters());
   // Painted after showing, so a view that was hidden never opens on an older image.
