@@ -79,6 +79,7 @@ void MidiInput::Open() {
     sysex_buffers_ = std::make_unique<SysexBufferPool>(sysex_buffer_count_, sysex_buffer_size_);
     pending_inputs_.store(0, std::memory_order_relaxed);
     pending_overflows_.store(0, std::memory_order_relaxed);
+    overflowing_ = false;
     connection_ = driver_.OpenInput(device_id_, *this);
     state_ = MidiInputState::kOpen;
   } catch (const std::exception&) {
@@ -172,9 +173,12 @@ void MidiInput::OnSysex(std::uint32_t timestamp_ms, std::span<const std::uint8_t
 void MidiInput::Queue(const MidiBufferItem& item) noexcept {
   if (!ring_) return;
   if (ring_->Put(item)) {
+    overflowing_ = false;
     pending_inputs_.fetch_add(1, std::memory_order_release);
   } else {
     if (item.sysex != nullptr) sysex_buffers_->Release(item.sysex);
+    if (overflowing_) return;  // already reported, and the window thread is awake for it
+    overflowing_ = true;
     pending_overflows_.fetch_add(1, std::memory_order_release);
   }
   if (notifier_ != nullptr) notifier_->Wake();

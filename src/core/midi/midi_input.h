@@ -60,7 +60,8 @@ class MidiInput final : public MidiInputSink {
   }
 
   // Called from DispatchNotifications: once per queued event while the port is open and holds
-  // events, and once per event dropped because the ring was full.
+  // events, and once per overflow: the first event dropped because the ring was full, until an
+  // event finds room again (a flood into a full ring reports once, not once per lost event).
   void SetOnMidiInput(std::function<void()> handler) { on_midi_input_ = std::move(handler); }
   void SetOnOverflow(std::function<void()> handler) { on_overflow_ = std::move(handler); }
 
@@ -107,6 +108,8 @@ class MidiInput final : public MidiInputSink {
   // Notifications raised by the driver thread, consumed by DispatchNotifications.
   std::atomic<std::uint32_t> pending_inputs_{0};
   std::atomic<std::uint32_t> pending_overflows_{0};
+  // Driver thread: the ring has dropped an event and none has found room since.
+  bool overflowing_ = false;
   // Counts openings, so notifications of an earlier opening never reach a later one.
   std::uint32_t opening_ = 0;
 };

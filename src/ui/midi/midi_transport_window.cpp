@@ -170,26 +170,35 @@ void MidiTransportWindow::ConnectOptions() {
           [this] { RunPortCommand([this] { SendKrn5Setup(); }); });
 }
 
-// Step capture: while the waveform editor records, each event is taken, and a note or the bank
-// controller on the module's channel writes one step. Otherwise events stay queued for the next
-// transfer to find.
+// Step capture: while the waveform editor records, every queued event is taken, and a note or
+// the bank controller on the module's channel writes one step. Draining on each notice keeps the
+// ring from filling during a burst. Otherwise events stay queued for the next transfer to find.
 void MidiTransportWindow::MidiInput1MidiInput() {
   WaveformEditorWindow* editor = app_.waveform_editor();
   const ModuleControlWindow* module = app_.module_control();
   if (!editor || !module || !editor->Recording()) return;
-  const std::unique_ptr<MidiEvent> event = midi_input_.GetMidiEvent();
-  if (!event) return;
   const OptionsDialog& options = *app_.options_dialog();
   const CaptureChoice choice{.note_on = options.CaptureNoteOn(),
                              .controller = options.CaptureController(),
                              .channel_index = module->Channel() - 1,
                              .bank_controller = module->BankController()};
-  if (const auto value = CapturedValue(event->midi_message, event->data1, event->data2, choice)) {
-    editor->RecordValue(*value);
+  while (const std::unique_ptr<MidiEvent> event = midi_input_.GetMidiEvent()) {
+    if (const auto value = CapturedValue(event->midi_message, event->data1, event->data2, choice)) {
+      editor->RecordValue(*value);
+    }
   }
 }
 
-void MidiTransportWindow::MidiInput1Overflow() { app_.midi_log().AddLine(kOverflowLine); }
+void MidiTransportWindow::CaptureSwitchedOn() {
+  while (midi_input_.GetMidiEvent()) {
+  }
+}
+
+// A full ring posts no input notice for what it drops, so a recording drains it here too.
+void MidiTransportWindow::MidiInput1Overflow() {
+  app_.midi_log().AddLine(kOverflowLine);
+  MidiInput1MidiInput();
+}
 
 template <typename Command>
 void MidiTransportWindow::RunPortCommand(Command command) {

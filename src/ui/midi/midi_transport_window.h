@@ -50,6 +50,10 @@ class MidiTransportWindow : public QWidget {
   // The KRN5 controller: the whole setup, and the single messages of the options controls.
   void SendKrn5Setup();
 
+  // Step capture was switched on: events queued before it were not played for the recording, so
+  // they are dropped rather than written.
+  void CaptureSwitchedOn();
+
   // How a port error that ends a command is shown: in a box with the program's name as caption.
   void ReportPortError(const std::exception& error);
 

@@ -121,6 +121,10 @@ void AppContext::CreateWindows() {
                    main_window_.get(),
                    [this](int bank, int wave) { main_window_->DrawWaveCell(wave, bank, true); });
   main_window_->ConnectSampleEditor(*sample_editor_);
+  QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::RecordingSwitched,
+                   midi_transport_window_.get(), [this](bool on) {
+                     if (on) midi_transport_window_->CaptureSwitchedOn();
+                   });
   QObject::connect(waveform_editor_.get(), &WaveformEditorWindow::Closed, main_window_.get(),
                    [this] { main_window_->MenuAction("mnuWaveformEditor")->setChecked(false); });
   // The module control window may have come back visible; the editor writes its channel.

@@ -122,6 +122,8 @@ QWidget* WaveformEditorWindow::BuildTopRow() {
   record_toggle_->setObjectName("pnlRec");
   record_toggle_->setToolTip("Full Scale ");
   record_toggle_->setMinimumWidth(34);
+  connect(record_toggle_, &TogglePanel::Clicked, this,
+          [this] { emit RecordingSwitched(record_toggle_->On()); });
   for (TogglePanel* toggle : {markers_toggle_, full_scale_toggle_, line_toggle_, center_toggle_,
                               peak_toggle_, rotate_toggle_, record_toggle_}) {
     toggle->setParent(row);

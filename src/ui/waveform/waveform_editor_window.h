@@ -105,6 +105,8 @@ class WaveformEditorWindow : public QMainWindow {
   void WaveformWritten(int bank, int wave);
   // The "Scale Detection" option was switched; when off, the markers of every slot are cleared.
   void ScaleDetectionChanged(bool on);
+  // The user switched "REC" on or off.
+  void RecordingSwitched(bool on);
   // The window was closed, so the main window's "Waveform editor" entry loses its tick.
   void Closed();
 

@@ -1,9 +1,11 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <algorithm>
 
 #include "ui/controls/sample_tank.h"
 #include "ui/controls/toggle_panel.h"
 #include "ui/midi/midi_transport_window.h"
+#include "ui/module/midi_log_pane.h"
 #include "ui/module/module_control_fixture.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/waveform/waveform_editor_window.h"
@@ -108,6 +110,32 @@ TEST_F(MidiCaptureTest, WhileNotRecordingNothingIsWrittenAndTheEventsStayQueued)
   EXPECT_EQ(Input().GetEventCount(), 4);
   for (int i = 0; i < 256; ++i) EXPECT_EQ(Sample(i), 128) << i;
   EXPECT_EQ(view_->LocatorPos(), 10);
+}
+
+// A keyboard played while not recording fills the input queue: one overflow line however long
+// it goes on, and a recording started afterwards writes every note played for it, not the old ones.
+TEST_F(MidiCaptureTest, AfterAnOverflowARecordingWritesOnlyTheNotesPlayedForIt) {
+  Record(false);
+  Select(0, 256);
+  for (int i = 0; i < 2100; ++i) Play(0, 10);  // 4200 events, 104 of them dropped
+  Settle();
+  EXPECT_EQ(Input().GetEventCount(), 4096);
+  const auto overflow_lines = [&] {
+    const std::vector<std::string> lines = app_->midi_log().Lines();
+    return std::count(lines.begin(), lines.end(), "MIDI Overflow !!!  ");
+  };
+  EXPECT_EQ(overflow_lines(), 1);
+
+  Record(true);
+  for (std::uint8_t key : {60, 61, 62}) Play(0, key);
+  Settle();
+  EXPECT_EQ(Input().GetEventCount(), 0);
+  EXPECT_EQ(Sample(0), 120);
+  EXPECT_EQ(Sample(1), 122);
+  EXPECT_EQ(Sample(2), 124);
+  EXPECT_EQ(Sample(3), 128) << "nothing queued before REC was written";
+  EXPECT_EQ(view_->LocatorPos(), 3);
+  EXPECT_EQ(overflow_lines(), 1);
 }
 
 }  // namespace
