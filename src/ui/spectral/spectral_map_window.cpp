@@ -17,6 +17,7 @@
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
 #include "ui/spectral/spectral_map_view.h"
 #include "ui/spectral/window_kind_menu.h"
@@ -28,6 +29,8 @@ namespace {
 
 // "LEVEL" green with lime text; "ANGLE" (on) purple with fuchsia text.
 constexpr TogglePanel::Look kSourceLook{0x800080, 0xFF00FF, 0x008000, 0x00FF00};
+constexpr std::uint32_t kPanelText = 0x00FF00;
+constexpr std::uint32_t kPanelBack = 0x000000;
 
 }  // namespace
 
@@ -35,8 +38,9 @@ SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
     : QMainWindow(parent), app_(app) {
   setObjectName("Form9");
   setWindowTitle("Wavetable Spectral Map");
+  // Black is set on the panel and the map's viewport only: colours set on the window would reach
+  // the panel's own coloured captions and the scroll bars too.
   auto* central = new QWidget(this);
-  central->setStyleSheet("background: black;");
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -50,6 +54,9 @@ SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
   scroll_->setWidget(view_);
   scroll_->setWidgetResizable(false);
   scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  SetPanelColors(scroll_->viewport(), kPanelText, kPanelBack);
+  scroll_->viewport()->setBackgroundRole(QPalette::Window);
+  scroll_->viewport()->setAutoFillBackground(true);
   layout->addWidget(scroll_, 1);
   setCentralWidget(central);
 
@@ -65,7 +72,7 @@ SpectralMapWindow::~SpectralMapWindow() = default;
 QWidget* SpectralMapWindow::BuildTopPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName("pnlTop");
-  panel->setStyleSheet("color: #00ff00;");
+  panel->setAutoFillBackground(true);
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(4, 2, 4, 2);
   auto knob = [this, panel, layout](const char* name, const QString& hint, int min, int max,
@@ -73,7 +80,6 @@ QWidget* SpectralMapWindow::BuildTopPanel() {
     ValueKnob* made = MakeValueKnob(this, name, hint, min, max, initial);
     made->setParent(panel);
     made->setMinimumWidth(width);
-    made->SetColors(QColor(0, 255, 0), QColor(0, 0, 0));
     layout->addWidget(made);
     return made;
   };
@@ -91,6 +97,7 @@ QWidget* SpectralMapWindow::BuildTopPanel() {
   window_panel_->SetColors(0x004000, 0x00FF00);
   layout->addWidget(window_panel_);
   layout->addStretch(1);
+  SetPanelColors(panel, kPanelText, kPanelBack);
 
   connect(thickness_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::LayoutChanged);
   connect(format_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::LayoutChanged);

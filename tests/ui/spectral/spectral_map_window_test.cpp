@@ -161,5 +161,57 @@ TEST_F(SpectralMapWindowTest, TheMainWindowRefreshesTheMapOnItsChanges) {
   EXPECT_GT(store.Amplitude(9)[0], 0);
 }
 
+// How many pixels of `colour` a widget shows.
+int CountPixels(QWidget* widget, QColor colour) {
+  const QImage image = widget->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour;
+  }
+  return count;
+}
+
+TEST_F(SpectralMapWindowTest, TheTopPanelShowsItsPanelsInTheirOwnColours) {
+  auto* source = Find<TogglePanel>("pnlLevel");
+  auto* window = Find<ClickPanel>("pnlWindow");
+  const QColor lime(0, 255, 0);
+  const QColor fuchsia(255, 0, 255);
+  struct Case {
+    QWidget* panel;
+    QColor back;
+    QColor text;
+  };
+  const auto check = [](const Case& look) {
+    EXPECT_EQ(testing::PixelAt(*look.panel, QPoint(1, 1)), look.back)
+        << look.panel->objectName().toStdString();
+    EXPECT_GT(CountPixels(look.panel, look.text), 0) << look.panel->objectName().toStdString();
+  };
+  check({source, QColor(0, 128, 0), lime});  // "LEVEL"
+  check({window, QColor(0, 64, 0), lime});
+  QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(3, 3));
+  check({source, QColor(128, 0, 128), fuchsia});  // "ANGLE"
+  EXPECT_EQ(CountPixels(source, lime), 0);
+}
+
+// The map's scroll bars look as a plain scroll bar of the same size and position does.
+TEST_F(SpectralMapWindowTest, TheScrollBarsLookLikeEveryOtherScrollBar) {
+  auto* area = Find<QScrollArea>("MapArea");
+  const auto check = [](QScrollBar* bar) {
+    ASSERT_TRUE(bar->isVisible());
+    QScrollBar plain(bar->orientation());
+    plain.setRange(bar->minimum(), bar->maximum());
+    plain.setPageStep(bar->pageStep());
+    plain.setValue(bar->value());
+    plain.resize(bar->size());
+    EXPECT_EQ(bar->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              plain.grab().toImage().convertToFormat(QImage::Format_RGB32))
+        << bar->orientation();
+  };
+  TurnKnob(Knob("kvpotlab2"), 5);
+  check(area->verticalScrollBar());
+  TurnKnob(Knob("kvpotlab2"), 0);
+  check(area->horizontalScrollBar());
+}
+
 }  // namespace
 }  // namespace morvane
