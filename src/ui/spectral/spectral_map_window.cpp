@@ -1,6 +1,7 @@
 #include "ui/spectral/spectral_map_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 #include "core/spectral/spectrum_cache.h"
 #include "ui/controls/click_panel.h"
@@ -31,6 +34,22 @@ namespace {
 constexpr TogglePanel::Look kSourceLook{0x800080, 0xFF00FF, 0x008000, 0x00FF00};
 constexpr std::uint32_t kPanelText = 0x00FF00;
 constexpr std::uint32_t kPanelBack = 0x000000;
+constexpr int kCaptionPadding = 8;
+
+// A width that holds every caption a control can show, never below `at_least`: the top panel's
+// controls keep one width each, so a shorter caption never moves the next control under the
+// pointer.
+int WidestCaption(const QWidget& control, int first, int last,
+                  const std::function<QString(int)>& caption, int at_least) {
+  const QFontMetrics metrics = control.fontMetrics();
+  int width = at_least;
+  for (int value = first; value <= last; ++value) {
+    width = std::max(width, metrics.horizontalAdvance(caption(value)) + kCaptionPadding);
+  }
+  return width;
+}
+
+QString SourceCaption(int angle) { return angle ? "ANGLE" : "LEVEL"; }
 
 }  // namespace
 
@@ -75,25 +94,30 @@ QWidget* SpectralMapWindow::BuildTopPanel() {
   panel->setAutoFillBackground(true);
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(4, 2, 4, 2);
+  const auto number = [](int value) { return QString::number(value); };
   auto knob = [this, panel, layout](const char* name, const QString& hint, int min, int max,
-                                    int initial, int width) {
+                                    int initial, int width,
+                                    const std::function<QString(int)>& caption) {
     ValueKnob* made = MakeValueKnob(this, name, hint, min, max, initial);
     made->setParent(panel);
-    made->setMinimumWidth(width);
+    made->setFixedWidth(WidestCaption(*made, min, max, caption, width));
     layout->addWidget(made);
     return made;
   };
-  thickness_knob_ = knob("kvpotlab1", "Thickness", kMapMinThickness, kMapMaxThickness, 1, 28);
-  format_knob_ = knob("kvpotlab2", "Format", kMapMinFormat, kMapMaxFormat, kMapDefaultFormat, 64);
+  thickness_knob_ =
+      knob("kvpotlab1", "Thickness", kMapMinThickness, kMapMaxThickness, 1, 28, number);
+  format_knob_ = knob("kvpotlab2", "Format", kMapMinFormat, kMapMaxFormat, kMapDefaultFormat, 64,
+                      [](int format) { return QString::fromStdString(MapFormatCaption(format)); });
   rows_knob_ = knob("kvpotlab4", "Visible Rows Max ", kMapMinVisibleRows, kMapMaxVisibleRows,
-                    kMapMaxVisibleRows, 28);
-  source_toggle_ = new TogglePanel("LEVEL", panel, kSourceLook);
+                    kMapMaxVisibleRows, 28, number);
+  source_toggle_ = new TogglePanel(SourceCaption(0), panel, kSourceLook);
   source_toggle_->setObjectName("pnlLevel");
-  source_toggle_->setMinimumWidth(50);
+  source_toggle_->setFixedWidth(WidestCaption(*source_toggle_, 0, 1, SourceCaption, 50));
   layout->addWidget(source_toggle_);
   window_panel_ = new ClickPanel(WindowPanelCaption(0), panel);
   window_panel_->setObjectName("pnlWindow");
-  window_panel_->setMinimumWidth(90);
+  window_panel_->setFixedWidth(
+      WidestCaption(*window_panel_, 0, kWindowKindCount - 1, WindowPanelCaption, 90));
   window_panel_->SetColors(0x004000, 0x00FF00);
   layout->addWidget(window_panel_);
   layout->addStretch(1);
@@ -165,7 +189,9 @@ void SpectralMapWindow::FitWindow() {
       MapRowCount(format_knob_->State()) > rows_knob_->State() &&
       size.width == MapImageWidth(format_knob_->State(), thickness_knob_->State());
   const int bar = scrolls_down ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-  setFixedSize(size.width + bar, size.height);
+  // The window is never narrower than the top panel's captions; the map keeps its own width
+  // inside it.
+  setFixedSize(std::max(size.width + bar, top_panel_->minimumSizeHint().width()), size.height);
 }
 
 MapSource SpectralMapWindow::Source() const {
@@ -173,7 +199,7 @@ MapSource SpectralMapWindow::Source() const {
 }
 
 void SpectralMapWindow::SourceClicked() {
-  source_toggle_->setText(source_toggle_->On() ? "ANGLE" : "LEVEL");
+  source_toggle_->setText(SourceCaption(source_toggle_->On() ? 1 : 0));
   view_->SetSource(Source());
   RedrawMap();
 }

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <string>
 
@@ -46,6 +49,12 @@ class SpectralMapWindowTest : public SpectralTestApp {
     return {column * (View()->Thickness() + 1), row * 129 + 64};
   }
   int TopHeight() { return Find<QWidget>("pnlTop")->height(); }
+  // Clicks whatever control of the window lies at `at` (window coordinates).
+  void ClickAt(QPoint at, Qt::MouseButton button) {
+    QWidget* hit = map_->childAt(at);
+    ASSERT_NE(hit, nullptr);
+    QTest::mouseClick(hit, button, {}, hit->mapFrom(map_, at));
+  }
 
   SpectralMapWindow* map_ = nullptr;
 };
@@ -191,6 +200,32 @@ TEST_F(SpectralMapWindowTest, TheTopPanelShowsItsPanelsInTheirOwnColours) {
   QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(3, 3));
   check({source, QColor(128, 0, 128), fuchsia});  // "ANGLE"
   EXPECT_EQ(CountPixels(source, lime), 0);
+}
+
+TEST_F(SpectralMapWindowTest, TheTopPanelHoldsItsCaptionsAndKeepsItsControlsInPlace) {
+  const std::array<const char*, 5> names = {"kvpotlab1", "kvpotlab2", "kvpotlab4", "pnlLevel",
+                                            "pnlWindow"};
+  std::array<QRect, 5> places;
+  for (std::size_t i = 0; i < names.size(); ++i) places[i] = Find<QWidget>(names[i])->geometry();
+  map_->ChooseWindowKind(11);  // "BARLT/HANN", the longest name
+  for (int format : {4, 5, 0}) {
+    TurnKnob(Knob("kvpotlab2"), format);
+    // The map itself keeps its width rule; the window is as wide as the panel at least.
+    EXPECT_EQ(View()->width(), MapImageWidth(format, 1));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      auto* control = Find<QLabel>(names[i]);
+      EXPECT_EQ(control->geometry(), places[i]) << names[i] << " at format " << format;
+      EXPECT_GE(control->width(), control->fontMetrics().horizontalAdvance(control->text()))
+          << control->text().toStdString();
+      EXPECT_LE(control->mapTo(map_, QPoint(control->width(), 0)).x(), map_->width());
+    }
+  }
+  // Stepping the format down by clicks at one place keeps hitting the format knob.
+  TurnKnob(Knob("kvpotlab2"), 5);
+  const QPoint at = Knob("kvpotlab2")->mapTo(map_, Knob("kvpotlab2")->rect().center());
+  ClickAt(at, Qt::LeftButton);
+  ClickAt(at, Qt::LeftButton);
+  EXPECT_EQ(Knob("kvpotlab2")->State(), 3);
 }
 
 // The map's scroll bars look as a plain scroll bar of the same size and position does.
