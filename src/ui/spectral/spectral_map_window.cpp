@@ -1,9 +1,11 @@
 #include "ui/spectral/spectral_map_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -83,6 +85,12 @@ SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
   connect(view_, &SpectralMapView::CellReleased, this, &SpectralMapWindow::CellReleased);
   connect(view_, &SpectralMapView::MenuRequested, this,
           [this](QPoint global) { window_menu_->popup(global); });
+  if (MainWindow* main = app_.main_window()) {
+    // Choosing the entry while the map is shown flips its tick; the map stays, and so does the
+    // tick.
+    connect(main->MenuAction("mnuSpectralMap"), &QAction::triggered, this,
+            [this] { ShowMenuTick(isVisible()); });
+  }
   FormCreate();
 }
 
@@ -250,9 +258,21 @@ void SpectralMapWindow::CellReleased(int column, int row) {
   }
 }
 
+void SpectralMapWindow::ShowMenuTick(bool on) {
+  MainWindow* main = app_.main_window();
+  if (QAction* entry = main ? main->MenuAction("mnuSpectralMap") : nullptr) entry->setChecked(on);
+}
+
 void SpectralMapWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  ShowMenuTick(true);
   RedrawMap();
+}
+
+// Minimising hides the window spontaneously; it is still open, so the tick stays.
+void SpectralMapWindow::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  if (!event->spontaneous()) ShowMenuTick(false);
 }
 
 void SpectralMapWindow::closeEvent(QCloseEvent* event) {

@@ -228,6 +228,22 @@ TEST_F(SpectralMapWindowTest, TheTopPanelHoldsItsCaptionsAndKeepsItsControlsInPl
   EXPECT_EQ(Knob("kvpotlab2")->State(), 3);
 }
 
+TEST_F(SpectralMapWindowTest, TheViewMenuEntryIsTickedWhileTheMapIsShown) {
+  QAction* entry = app_.main_window()->MenuAction("mnuSpectralMap");
+  EXPECT_TRUE(entry->isCheckable());
+  EXPECT_TRUE(entry->isChecked());
+  entry->trigger();  // chosen again while shown: the map stays, ticked
+  EXPECT_TRUE(map_->isVisible());
+  EXPECT_TRUE(entry->isChecked());
+  map_->close();
+  EXPECT_FALSE(entry->isChecked());
+  entry->trigger();
+  EXPECT_TRUE(map_->isVisible());
+  EXPECT_TRUE(entry->isChecked());
+  map_->hide();
+  EXPECT_FALSE(entry->isChecked());
+}
+
 // The map's scroll bars look as a plain scroll bar of the same size and position does.
 TEST_F(SpectralMapWindowTest, TheScrollBarsLookLikeEveryOtherScrollBar) {
   auto* area = Find<QScrollArea>("MapArea");
