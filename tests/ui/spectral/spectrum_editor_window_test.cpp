@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
@@ -300,6 +301,22 @@ TEST_F(SpectrumEditorWindowTest, SmallAndLargeWindowsAndTheGrid) {
   Click(Find<TogglePanel>("pnlShift"));
   EXPECT_TRUE(Amplitude()->AxesEnabled());
   EXPECT_FALSE(Find<TogglePanel>("pnlLink")->isHidden());
+}
+
+TEST_F(SpectrumEditorWindowTest, TheGridShowsItsThreeColumnsAndCaptionWhole) {
+  window_->MenuAction("mnuGridEdit")->trigger();
+  QCoreApplication::processEvents();  // the grid lays its bars out as the window shows it
+  auto* grid = Find<QTableWidget>("StringGrid1");
+  auto* caption = Find<QWidget>("pnlGrid")->findChild<QLabel*>();
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->text(), "   N         Amplitude         Phase");
+  EXPECT_GE(caption->width(), caption->fontMetrics().horizontalAdvance(caption->text()));
+  EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(grid->columnWidth(2), 46);
+  EXPECT_LE(grid->columnViewportPosition(2) + grid->columnWidth(2), grid->viewport()->width());
+  // The bar stands beside the Phase column, not over it.
+  EXPECT_GE(grid->verticalScrollBar()->mapTo(grid, QPoint(0, 0)).x(),
+            grid->viewport()->mapTo(grid, QPoint(grid->viewport()->width(), 0)).x());
 }
 
 // Drags a view's locator from one index to another with the left button.
