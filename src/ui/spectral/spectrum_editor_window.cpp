@@ -334,9 +334,7 @@ void SpectrumEditorWindow::ApplySize() {
     amplitude_view_->SetGradientNbOfColors(options->Look(kAmplView).gradient_steps + 1);
     phase_view_->SetGradientNbOfColors(options->Look(kPhaseView).gradient_steps + 1);
   }
-  centralWidget()->adjustSize();
-  adjustSize();
-  resize(sizeHint());
+  FitWindow();
 }
 
 void SpectrumEditorWindow::FitGridPanel() {
@@ -349,6 +347,14 @@ void SpectrumEditorWindow::FitGridPanel() {
       columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
   grid_panel_->setFixedWidth(
       std::max({kGridPanelWidth, grid_width, grid_caption_->sizeHint().width()}));
+}
+
+// Hidden panels and fixed widths change what the layouts ask for only once they are redone, so
+// they are redone here before the window takes their size.
+void SpectrumEditorWindow::FitWindow() {
+  centralWidget()->layout()->activate();
+  layout()->activate();
+  resize(sizeHint());
 }
 
 void SpectrumEditorWindow::ShowScaleUnit() {

@@ -85,6 +85,8 @@ class SpectrumEditorWindow : public QMainWindow {
   QWidget* BuildGridPanel();
   // Widens the grid panel to hold the three columns beside the vertical bar, and its caption.
   void FitGridPanel();
+  // Brings the window to the size of what it shows.
+  void FitWindow();
   TogglePanel* MakeToggle(const char* name, const QString& caption, const QString& hint, bool on,
                           bool phase);
   void FormCreate();

@@ -319,6 +319,20 @@ TEST_F(SpectrumEditorWindowTest, TheGridShowsItsThreeColumnsAndCaptionWhole) {
             grid->viewport()->mapTo(grid, QPoint(grid->viewport()->width(), 0)).x());
 }
 
+TEST_F(SpectrumEditorWindowTest, HidingTheGridGivesItsWidthBack) {
+  auto* left = Find<QWidget>("pnlLeft");
+  auto* grid_panel = Find<QWidget>("pnlGrid");
+  for (const bool small : {true, false}) {
+    if (window_->MenuAction("mnuSmallWindow")->isChecked() != small) Trigger("mnuSmallWindow");
+    const int alone = left->width() + 2 * left->x();  // the panel and its margins
+    Trigger("mnuGridEdit");
+    EXPECT_EQ(window_->width(), alone + grid_panel->width() + 4) << small;
+    Trigger("mnuGridEdit");
+    EXPECT_EQ(window_->width(), alone) << small;
+    EXPECT_EQ(left->x(), 4) << small;
+  }
+}
+
 // Drags a view's locator from one index to another with the left button.
 void DragLocator(SampleTank* view, int from, int to) {
   const auto x_of = [view](int index) {
