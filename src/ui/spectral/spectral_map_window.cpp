@@ -1,8 +1,11 @@
 #include "ui/spectral/spectral_map_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -10,6 +13,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 #include "core/spectral/spectrum_cache.h"
 #include "ui/controls/click_panel.h"
@@ -17,6 +22,7 @@
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/color_value.h"
 #include "ui/shell/message_reporter.h"
 #include "ui/spectral/spectral_map_view.h"
 #include "ui/spectral/window_kind_menu.h"
@@ -28,6 +34,24 @@ namespace {
 
 // "LEVEL" green with lime text; "ANGLE" (on) purple with fuchsia text.
 constexpr TogglePanel::Look kSourceLook{0x800080, 0xFF00FF, 0x008000, 0x00FF00};
+constexpr std::uint32_t kPanelText = 0x00FF00;
+constexpr std::uint32_t kPanelBack = 0x000000;
+constexpr int kCaptionPadding = 8;
+
+// A width that holds every caption a control can show, never below `at_least`: the top panel's
+// controls keep one width each, so a shorter caption never moves the next control under the
+// pointer.
+int WidestCaption(const QWidget& control, int first, int last,
+                  const std::function<QString(int)>& caption, int at_least) {
+  const QFontMetrics metrics = control.fontMetrics();
+  int width = at_least;
+  for (int value = first; value <= last; ++value) {
+    width = std::max(width, metrics.horizontalAdvance(caption(value)) + kCaptionPadding);
+  }
+  return width;
+}
+
+QString SourceCaption(int angle) { return angle ? "ANGLE" : "LEVEL"; }
 
 }  // namespace
 
@@ -35,8 +59,9 @@ SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
     : QMainWindow(parent), app_(app) {
   setObjectName("Form9");
   setWindowTitle("Wavetable Spectral Map");
+  // Black is set on the panel and the map's viewport only: colours set on the window would reach
+  // the panel's own coloured captions and the scroll bars too.
   auto* central = new QWidget(this);
-  central->setStyleSheet("background: black;");
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -50,6 +75,9 @@ SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
   scroll_->setWidget(view_);
   scroll_->setWidgetResizable(false);
   scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  SetPanelColors(scroll_->viewport(), kPanelText, kPanelBack);
+  scroll_->viewport()->setBackgroundRole(QPalette::Window);
+  scroll_->viewport()->setAutoFillBackground(true);
   layout->addWidget(scroll_, 1);
   setCentralWidget(central);
 
@@ -57,6 +85,12 @@ SpectralMapWindow::SpectralMapWindow(AppContext& app, QWidget* parent)
   connect(view_, &SpectralMapView::CellReleased, this, &SpectralMapWindow::CellReleased);
   connect(view_, &SpectralMapView::MenuRequested, this,
           [this](QPoint global) { window_menu_->popup(global); });
+  if (MainWindow* main = app_.main_window()) {
+    // Choosing the entry while the map is shown flips its tick; the map stays, and so does the
+    // tick.
+    connect(main->MenuAction("mnuSpectralMap"), &QAction::triggered, this,
+            [this] { ShowMenuTick(isVisible()); });
+  }
   FormCreate();
 }
 
@@ -65,32 +99,37 @@ SpectralMapWindow::~SpectralMapWindow() = default;
 QWidget* SpectralMapWindow::BuildTopPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName("pnlTop");
-  panel->setStyleSheet("color: #00ff00;");
+  panel->setAutoFillBackground(true);
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(4, 2, 4, 2);
+  const auto number = [](int value) { return QString::number(value); };
   auto knob = [this, panel, layout](const char* name, const QString& hint, int min, int max,
-                                    int initial, int width) {
+                                    int initial, int width,
+                                    const std::function<QString(int)>& caption) {
     ValueKnob* made = MakeValueKnob(this, name, hint, min, max, initial);
     made->setParent(panel);
-    made->setMinimumWidth(width);
-    made->SetColors(QColor(0, 255, 0), QColor(0, 0, 0));
+    made->setFixedWidth(WidestCaption(*made, min, max, caption, width));
     layout->addWidget(made);
     return made;
   };
-  thickness_knob_ = knob("kvpotlab1", "Thickness", kMapMinThickness, kMapMaxThickness, 1, 28);
-  format_knob_ = knob("kvpotlab2", "Format", kMapMinFormat, kMapMaxFormat, kMapDefaultFormat, 64);
+  thickness_knob_ =
+      knob("kvpotlab1", "Thickness", kMapMinThickness, kMapMaxThickness, 1, 28, number);
+  format_knob_ = knob("kvpotlab2", "Format", kMapMinFormat, kMapMaxFormat, kMapDefaultFormat, 64,
+                      [](int format) { return QString::fromStdString(MapFormatCaption(format)); });
   rows_knob_ = knob("kvpotlab4", "Visible Rows Max ", kMapMinVisibleRows, kMapMaxVisibleRows,
-                    kMapMaxVisibleRows, 28);
-  source_toggle_ = new TogglePanel("LEVEL", panel, kSourceLook);
+                    kMapMaxVisibleRows, 28, number);
+  source_toggle_ = new TogglePanel(SourceCaption(0), panel, kSourceLook);
   source_toggle_->setObjectName("pnlLevel");
-  source_toggle_->setMinimumWidth(50);
+  source_toggle_->setFixedWidth(WidestCaption(*source_toggle_, 0, 1, SourceCaption, 50));
   layout->addWidget(source_toggle_);
   window_panel_ = new ClickPanel(WindowPanelCaption(0), panel);
   window_panel_->setObjectName("pnlWindow");
-  window_panel_->setMinimumWidth(90);
+  window_panel_->setFixedWidth(
+      WidestCaption(*window_panel_, 0, kWindowKindCount - 1, WindowPanelCaption, 90));
   window_panel_->SetColors(0x004000, 0x00FF00);
   layout->addWidget(window_panel_);
   layout->addStretch(1);
+  SetPanelColors(panel, kPanelText, kPanelBack);
 
   connect(thickness_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::LayoutChanged);
   connect(format_knob_, &ValueKnob::OnChange, this, &SpectralMapWindow::LayoutChanged);
@@ -158,7 +197,9 @@ void SpectralMapWindow::FitWindow() {
       MapRowCount(format_knob_->State()) > rows_knob_->State() &&
       size.width == MapImageWidth(format_knob_->State(), thickness_knob_->State());
   const int bar = scrolls_down ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-  setFixedSize(size.width + bar, size.height);
+  // The window is never narrower than the top panel's captions; the map keeps its own width
+  // inside it.
+  setFixedSize(std::max(size.width + bar, top_panel_->minimumSizeHint().width()), size.height);
 }
 
 MapSource SpectralMapWindow::Source() const {
@@ -166,7 +207,7 @@ MapSource SpectralMapWindow::Source() const {
 }
 
 void SpectralMapWindow::SourceClicked() {
-  source_toggle_->setText(source_toggle_->On() ? "ANGLE" : "LEVEL");
+  source_toggle_->setText(SourceCaption(source_toggle_->On() ? 1 : 0));
   view_->SetSource(Source());
   RedrawMap();
 }
@@ -217,9 +258,21 @@ void SpectralMapWindow::CellReleased(int column, int row) {
   }
 }
 
+void SpectralMapWindow::ShowMenuTick(bool on) {
+  MainWindow* main = app_.main_window();
+  if (QAction* entry = main ? main->MenuAction("mnuSpectralMap") : nullptr) entry->setChecked(on);
+}
+
 void SpectralMapWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  ShowMenuTick(true);
   RedrawMap();
+}
+
+// Minimising hides the window spontaneously; it is still open, so the tick stays.
+void SpectralMapWindow::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  if (!event->spontaneous()) ShowMenuTick(false);
 }
 
 void SpectralMapWindow::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,7 @@ class SpectralMapWindow : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -62,6 +63,8 @@ class SpectralMapWindow : public QMainWindow {
   void LayoutChanged();
   void SourceClicked();
   void CellReleased(int column, int row);
+  // The main window's "Spectral Map" entry is ticked while the map is shown.
+  void ShowMenuTick(bool on);
 
   AppContext& app_;
   QWidget* top_panel_ = nullptr;

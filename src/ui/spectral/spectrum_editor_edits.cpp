@@ -315,7 +315,7 @@ void SpectrumEditorWindow::PasteBoth() {
 
 void SpectrumEditorWindow::ShowGrid(bool on) {
   grid_panel_->setVisible(on);
-  adjustSize();
+  FitWindow();
 }
 
 }  // namespace morvane

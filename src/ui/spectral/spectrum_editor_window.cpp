@@ -6,8 +6,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/controls/captioned.h"
 #include "ui/controls/click_panel.h"
@@ -29,7 +31,8 @@ constexpr int kSmallViewWidth = 521;
 constexpr int kSmallPanelWidth = 543;
 constexpr int kLargeViewWidth = 782;
 constexpr int kLargePanelWidth = 806;
-constexpr int kGridPanelWidth = 133;
+constexpr int kGridPanelWidth = 133;  // at least; wider when its font asks for more
+constexpr int kGridCaptionPixels = 8;
 
 // Amplitude toggles green, phase toggles purple; "S" red when on; the link fuchsia when on.
 constexpr TogglePanel::Look kPhaseLook{0x800080, 0xFF00FF, 0x000000, 0x800080};
@@ -182,15 +185,20 @@ QWidget* SpectrumEditorWindow::BuildKnobRow() {
 QWidget* SpectrumEditorWindow::BuildGridPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName("pnlGrid");
-  panel->setFixedWidth(kGridPanelWidth);
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(1);
-  auto* caption = new QLabel("   N         Amplitude         Phase", panel);
-  caption->setFont(QFont("Monospace", 6));
-  layout->addWidget(caption);
+  // The caption's runs of blanks put each word over its column in a proportional font; in a
+  // fixed-pitch one the blanks are as wide as letters and it outgrows the columns.
+  grid_caption_ = new QLabel("   N         Amplitude         Phase", panel);
+  QFont caption_font = grid_caption_->font();
+  caption_font.setPixelSize(kGridCaptionPixels);
+  grid_caption_->setFont(caption_font);
+  layout->addWidget(grid_caption_);
   grid_ = new QTableWidget(kHarmonicCount, 3, panel);
   grid_->setObjectName("StringGrid1");
+  // 128 rows never fit: the bar is always there, and the panel's width counts it.
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
   grid_->horizontalHeader()->hide();
@@ -276,6 +284,7 @@ void SpectrumEditorWindow::SetTextColors(std::uint32_t text, std::uint32_t back)
                            .arg(ColorFromValue(back).name(),
                                 ColorFromValue(grid_text_color_).name(),
                                 ColorFromValue(text).darker(200).name()));
+  FitGridPanel();         // the style sheet may give the grid another frame
   ShowHarmonicsChoice();  // the "Harmonics" knob keeps the colours of its choice
 }
 
@@ -325,8 +334,26 @@ void SpectrumEditorWindow::ApplySize() {
     amplitude_view_->SetGradientNbOfColors(options->Look(kAmplView).gradient_steps + 1);
     phase_view_->SetGradientNbOfColors(options->Look(kPhaseView).gradient_steps + 1);
   }
-  centralWidget()->adjustSize();
-  adjustSize();
+  FitWindow();
+}
+
+void SpectrumEditorWindow::FitGridPanel() {
+  grid_->ensurePolished();
+  int columns = 0;
+  for (int column = 0; column < grid_->columnCount(); ++column) {
+    columns += grid_->columnWidth(column);
+  }
+  const int grid_width =
+      columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
+  grid_panel_->setFixedWidth(
+      std::max({kGridPanelWidth, grid_width, grid_caption_->sizeHint().width()}));
+}
+
+// Hidden panels and fixed widths change what the layouts ask for only once they are redone, so
+// they are redone here before the window takes their size.
+void SpectrumEditorWindow::FitWindow() {
+  centralWidget()->layout()->activate();
+  layout()->activate();
   resize(sizeHint());
 }
 

@@ -83,6 +83,10 @@ class SpectrumEditorWindow : public QMainWindow {
   QWidget* BuildToggleRow();
   QWidget* BuildKnobRow();
   QWidget* BuildGridPanel();
+  // Widens the grid panel to hold the three columns beside the vertical bar, and its caption.
+  void FitGridPanel();
+  // Brings the window to the size of what it shows.
+  void FitWindow();
   TogglePanel* MakeToggle(const char* name, const QString& caption, const QString& hint, bool on,
                           bool phase);
   void FormCreate();
@@ -124,6 +128,7 @@ class SpectrumEditorWindow : public QMainWindow {
   QLabel* unit_label_ = nullptr;
   QWidget* left_panel_ = nullptr;
   QWidget* grid_panel_ = nullptr;
+  QLabel* grid_caption_ = nullptr;
   QTableWidget* grid_ = nullptr;
 
   ValueKnob* harmonic_knob_ = nullptr;   // "N"

@@ -74,7 +74,7 @@ constexpr std::array kLayout = {
     MainMenuEntry{kView, "Waveform editor", "mnuWaveformEditor", "F6", true, false},
     MainMenuEntry{kView, "FFT editor", "mnuFftEditor", "F7", true, false},
     MainMenuEntry{kView, "Sample editor", "mnuSampleEditor", "F4"},
-    MainMenuEntry{kView, "Spectral Map", "mnuSpectralMap", "F8"},
+    MainMenuEntry{kView, "Spectral Map", "mnuSpectralMap", "F8", true, false},
     MainMenuEntry{kView, "Functions", "mnuFunctions", "Ctrl+F2", true, false},
     MainMenuEntry{kView, "Scales", "mnuScalesWindow", "Ctrl+F3", true, false},
     Separator(kView),

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <string>
 
@@ -46,6 +49,12 @@ class SpectralMapWindowTest : public SpectralTestApp {
     return {column * (View()->Thickness() + 1), row * 129 + 64};
   }
   int TopHeight() { return Find<QWidget>("pnlTop")->height(); }
+  // Clicks whatever control of the window lies at `at` (window coordinates).
+  void ClickAt(QPoint at, Qt::MouseButton button) {
+    QWidget* hit = map_->childAt(at);
+    ASSERT_NE(hit, nullptr);
+    QTest::mouseClick(hit, button, {}, hit->mapFrom(map_, at));
+  }
 
   SpectralMapWindow* map_ = nullptr;
 };
@@ -159,6 +168,100 @@ TEST_F(SpectralMapWindowTest, TheMainWindowRefreshesTheMapOnItsChanges) {
   dialogs_.answers = {QString::fromStdString(file.string())};
   app_.main_window()->MenuAction("mnuLoad")->trigger();
   EXPECT_GT(store.Amplitude(9)[0], 0);
+}
+
+// How many pixels of `colour` a widget shows.
+int CountPixels(QWidget* widget, QColor colour) {
+  const QImage image = widget->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour;
+  }
+  return count;
+}
+
+TEST_F(SpectralMapWindowTest, TheTopPanelShowsItsPanelsInTheirOwnColours) {
+  auto* source = Find<TogglePanel>("pnlLevel");
+  auto* window = Find<ClickPanel>("pnlWindow");
+  const QColor lime(0, 255, 0);
+  const QColor fuchsia(255, 0, 255);
+  struct Case {
+    QWidget* panel;
+    QColor back;
+    QColor text;
+  };
+  const auto check = [](const Case& look) {
+    EXPECT_EQ(testing::PixelAt(*look.panel, QPoint(1, 1)), look.back)
+        << look.panel->objectName().toStdString();
+    EXPECT_GT(CountPixels(look.panel, look.text), 0) << look.panel->objectName().toStdString();
+  };
+  check({source, QColor(0, 128, 0), lime});  // "LEVEL"
+  check({window, QColor(0, 64, 0), lime});
+  QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(3, 3));
+  check({source, QColor(128, 0, 128), fuchsia});  // "ANGLE"
+  EXPECT_EQ(CountPixels(source, lime), 0);
+}
+
+TEST_F(SpectralMapWindowTest, TheTopPanelHoldsItsCaptionsAndKeepsItsControlsInPlace) {
+  const std::array<const char*, 5> names = {"kvpotlab1", "kvpotlab2", "kvpotlab4", "pnlLevel",
+                                            "pnlWindow"};
+  std::array<QRect, 5> places;
+  for (std::size_t i = 0; i < names.size(); ++i) places[i] = Find<QWidget>(names[i])->geometry();
+  map_->ChooseWindowKind(11);  // "BARLT/HANN", the longest name
+  for (int format : {4, 5, 0}) {
+    TurnKnob(Knob("kvpotlab2"), format);
+    // The map itself keeps its width rule; the window is as wide as the panel at least.
+    EXPECT_EQ(View()->width(), MapImageWidth(format, 1));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      auto* control = Find<QLabel>(names[i]);
+      EXPECT_EQ(control->geometry(), places[i]) << names[i] << " at format " << format;
+      EXPECT_GE(control->width(), control->fontMetrics().horizontalAdvance(control->text()))
+          << control->text().toStdString();
+      EXPECT_LE(control->mapTo(map_, QPoint(control->width(), 0)).x(), map_->width());
+    }
+  }
+  // Stepping the format down by clicks at one place keeps hitting the format knob.
+  TurnKnob(Knob("kvpotlab2"), 5);
+  const QPoint at = Knob("kvpotlab2")->mapTo(map_, Knob("kvpotlab2")->rect().center());
+  ClickAt(at, Qt::LeftButton);
+  ClickAt(at, Qt::LeftButton);
+  EXPECT_EQ(Knob("kvpotlab2")->State(), 3);
+}
+
+TEST_F(SpectralMapWindowTest, TheViewMenuEntryIsTickedWhileTheMapIsShown) {
+  QAction* entry = app_.main_window()->MenuAction("mnuSpectralMap");
+  EXPECT_TRUE(entry->isCheckable());
+  EXPECT_TRUE(entry->isChecked());
+  entry->trigger();  // chosen again while shown: the map stays, ticked
+  EXPECT_TRUE(map_->isVisible());
+  EXPECT_TRUE(entry->isChecked());
+  map_->close();
+  EXPECT_FALSE(entry->isChecked());
+  entry->trigger();
+  EXPECT_TRUE(map_->isVisible());
+  EXPECT_TRUE(entry->isChecked());
+  map_->hide();
+  EXPECT_FALSE(entry->isChecked());
+}
+
+// The map's scroll bars look as a plain scroll bar of the same size and position does.
+TEST_F(SpectralMapWindowTest, TheScrollBarsLookLikeEveryOtherScrollBar) {
+  auto* area = Find<QScrollArea>("MapArea");
+  const auto check = [](QScrollBar* bar) {
+    ASSERT_TRUE(bar->isVisible());
+    QScrollBar plain(bar->orientation());
+    plain.setRange(bar->minimum(), bar->maximum());
+    plain.setPageStep(bar->pageStep());
+    plain.setValue(bar->value());
+    plain.resize(bar->size());
+    EXPECT_EQ(bar->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              plain.grab().toImage().convertToFormat(QImage::Format_RGB32))
+        << bar->orientation();
+  };
+  TurnKnob(Knob("kvpotlab2"), 5);
+  check(area->verticalScrollBar());
+  TurnKnob(Knob("kvpotlab2"), 0);
+  check(area->horizontalScrollBar());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
@@ -300,6 +301,36 @@ TEST_F(SpectrumEditorWindowTest, SmallAndLargeWindowsAndTheGrid) {
   Click(Find<TogglePanel>("pnlShift"));
   EXPECT_TRUE(Amplitude()->AxesEnabled());
   EXPECT_FALSE(Find<TogglePanel>("pnlLink")->isHidden());
+}
+
+TEST_F(SpectrumEditorWindowTest, TheGridShowsItsThreeColumnsAndCaptionWhole) {
+  window_->MenuAction("mnuGridEdit")->trigger();
+  QCoreApplication::processEvents();  // the grid lays its bars out as the window shows it
+  auto* grid = Find<QTableWidget>("StringGrid1");
+  auto* caption = Find<QWidget>("pnlGrid")->findChild<QLabel*>();
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->text(), "   N         Amplitude         Phase");
+  EXPECT_GE(caption->width(), caption->fontMetrics().horizontalAdvance(caption->text()));
+  EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(grid->columnWidth(2), 46);
+  EXPECT_LE(grid->columnViewportPosition(2) + grid->columnWidth(2), grid->viewport()->width());
+  // The bar stands beside the Phase column, not over it.
+  EXPECT_GE(grid->verticalScrollBar()->mapTo(grid, QPoint(0, 0)).x(),
+            grid->viewport()->mapTo(grid, QPoint(grid->viewport()->width(), 0)).x());
+}
+
+TEST_F(SpectrumEditorWindowTest, HidingTheGridGivesItsWidthBack) {
+  auto* left = Find<QWidget>("pnlLeft");
+  auto* grid_panel = Find<QWidget>("pnlGrid");
+  for (const bool small : {true, false}) {
+    if (window_->MenuAction("mnuSmallWindow")->isChecked() != small) Trigger("mnuSmallWindow");
+    const int alone = left->width() + 2 * left->x();  // the panel and its margins
+    Trigger("mnuGridEdit");
+    EXPECT_EQ(window_->width(), alone + grid_panel->width() + 4) << small;
+    Trigger("mnuGridEdit");
+    EXPECT_EQ(window_->width(), alone) << small;
+    EXPECT_EQ(left->x(), 4) << small;
+  }
 }
 
 // Drags a view's locator from one index to another with the left button.
