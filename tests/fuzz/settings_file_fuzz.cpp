@@ -2,12 +2,14 @@
 // as a text that parses to the same values in the same order and formats to the same bytes, or is
 // refused with the number of a line it has; through the store, a refused file is kept byte for
 // byte as <name>.bad, reported once and read as a first run, and an accepted one is left as it was
-// and gives every value back by its kind.
+// and gives every value back by its kind; the dialog folders take each stored string, skip a
+// missing value without failing, and stop at the first of another kind, naming it.
 
 #include <cstdint>
 #include <string>
 #include <variant>
 
+#include "core/settings/dialog_folders.h"
 #include "core/settings/settings_file_format.h"
 #include "core/settings/settings_store.h"
 #include "fuzz/fuzz_support.h"
@@ -59,6 +61,24 @@ void CheckParse(std::string_view text) {
   FUZZ_CHECK(FormatSettingsText(*reread.values) == written);
 }
 
+void CheckDialogFolders(SettingsStore& store, const SettingsValues& values) {
+  DialogFolders folders;
+  SettingsReader reader = store.OpenForReading();
+  folders.Read(reader);
+  bool failed = false;
+  for (std::string_view purpose : kDialogPurposes) {
+    const SettingsValue* stored = values.Find(purpose);
+    const auto* text = stored != nullptr ? std::get_if<std::string>(stored) : nullptr;
+    if (stored != nullptr && text == nullptr && !failed) {
+      failed = true;
+      FUZZ_CHECK(reader.Error() ==
+                 "Settings value \"" + std::string(purpose) + "\" is not a string");
+    }
+    FUZZ_CHECK(folders.Folder(purpose) == (text != nullptr && !failed ? *text : std::string()));
+  }
+  FUZZ_CHECK(reader.Failed() == failed);
+}
+
 void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t> bytes) {
   const std::filesystem::path file = folder.Fresh("MRV8_V2.conf");
   fuzz::WriteFile(file, bytes);
@@ -91,6 +111,7 @@ void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t>
   }
   FUZZ_CHECK(!reader.Failed());
   FUZZ_CHECK(fuzz::SameBytes(fuzz::ReadFile(file), bytes));
+  CheckDialogFolders(store, *parsed.values);
 
   // A writing pass keeps every value it does not write.
   SettingsWriter writer = store.OpenForWriting();

@@ -64,6 +64,11 @@ bool SettingsReader::ReadString(std::string_view name, std::string& out) {
   return false;
 }
 
+bool SettingsReader::ReadStringIfPresent(std::string_view name, std::string& out) {
+  if (values_ && !Failed() && values_->Find(name) == nullptr) return false;
+  return ReadString(name, out);
+}
+
 // ---- SettingsWriter ----
 
 SettingsWriter::SettingsWriter(SettingsWriter&& other) noexcept

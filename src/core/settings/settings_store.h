@@ -28,6 +28,10 @@ class SettingsReader {
   // A colour (0x00BBGGRR, or 0x80000000 plus a system colour index) kept as an integer.
   bool ReadColor(std::string_view name, std::uint32_t& out);
   bool ReadString(std::string_view name, std::string& out);
+  // For a value that settings files written before it lack: when it is missing the read returns
+  // false and the pass goes on as if it had not been asked for. Of the other kind, or after an
+  // earlier failure, it behaves as ReadString.
+  bool ReadStringIfPresent(std::string_view name, std::string& out);
 
   bool Failed() const { return !error_.empty(); }
   // One line naming the failing value, e.g. Settings value "ZoomWT" is missing.

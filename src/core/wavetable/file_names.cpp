@@ -55,4 +55,10 @@ bool HasDirectoryPart(std::string_view path) {
   return path.find(kSeparator) != std::string_view::npos;
 }
 
+std::string DirectoryPart(std::string_view path) {
+  const std::size_t start = FileNameStart(path);
+  if (start == 0) return {};
+  return std::string(path.substr(0, start == 1 ? 1 : start - 1));
+}
+
 }  // namespace morvane

@@ -22,4 +22,8 @@ std::string FileNameWithoutDirectory(std::string_view path);
 // does; "New" and the transfer texts have none.
 bool HasDirectoryPart(std::string_view path);
 
+// The folder of a path, without the separator that ends it: "/music/pads.bin" gives "/music", a
+// file at the root gives "/", and a name with no folders gives "".
+std::string DirectoryPart(std::string_view path);
+
 }  // namespace morvane

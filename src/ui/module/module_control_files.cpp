@@ -5,9 +5,11 @@
 
 #include "core/module/parameter_store.h"
 #include "core/module/parameter_sysex_file.h"
+#include "core/settings/dialog_folders.h"
 #include "core/wavetable/file_names.h"
 #include "ui/module/module_control_window.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
@@ -31,13 +33,15 @@ void ModuleControlWindow::LoadParameterFile() {
   FileDialogRequest request = app_.main_window()->OpenDialogRequest();
   request.title = "Open Morvane-8 Parameter File";
   request.filter_index = kParameterFilterIndex;
-  const QString name = app_.file_dialogs().OpenFileName(request);
+  request.purpose = kParameterFolder;
+  const QString name = app_.file_dialogs().OpenFileName(StartedRequest(app_, request));
   if (name.isEmpty()) return;
   const int image = SelectedModule();
   if (!app_.parameters().LoadImage(image, PathOf(name))) {
     ReportFileError("Read File Error - Abort Loading");
     return;
   }
+  RememberDialogFile(app_, kParameterFolder, name);
   // Nothing goes to the module: "Send to MIDI" or a flash write does that.
   ApplyImage(image);
 }
@@ -47,12 +51,15 @@ void ModuleControlWindow::SaveParameterFile() {
   request.title = "Save Morvane-8 Parameter File";
   request.filter_index = kParameterFilterIndex;
   request.initial_name.clear();
-  const QString name = app_.file_dialogs().SaveFileName(request);
+  request.purpose = kParameterFolder;
+  const QString name = app_.file_dialogs().SaveFileName(StartedRequest(app_, request));
   if (name.isEmpty()) return;
   const std::filesystem::path file = ForceExtension(NameOf(name), ".mrv");
   if (!app_.parameters().SaveImage(SelectedModule(), file)) {
     ReportFileError("Write File Error - Abort Saving");
+    return;
   }
+  RememberDialogFile(app_, kParameterFolder, name);
 }
 
 void ModuleControlWindow::SaveParameterSysex() {
@@ -60,12 +67,15 @@ void ModuleControlWindow::SaveParameterSysex() {
   request.title = "Save Sysex Parameters";
   request.filter_index = kSysexFilterIndex;
   request.initial_name.clear();
-  const QString name = app_.file_dialogs().SaveFileName(request);
+  request.purpose = kParameterSysexFolder;
+  const QString name = app_.file_dialogs().SaveFileName(StartedRequest(app_, request));
   if (name.isEmpty()) return;
   FileWriter writer;
   if (!SaveSysexWithBackup(NameOf(name), BuildParameterSysex(CurrentControls()), writer)) {
     ReportFileError("Write File Error - Abort Saving");
+    return;
   }
+  RememberDialogFile(app_, kParameterSysexFolder, name);
 }
 
 }  // namespace morvane

@@ -7,12 +7,14 @@
 #include <algorithm>
 
 #include "core/sample/sample_editor_rules.h"
+#include "core/settings/dialog_folders.h"
 #include "core/wavetable/file_names.h"
 #include "ui/controls/sample_edit.h"
 #include "ui/controls/value_knob.h"
 #include "ui/sample/sample_editor_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window.h"
@@ -136,6 +138,7 @@ void SampleEditorWindow::NewSample() {
   SetUpperLimits(n);
   ShowMinMax();
   name_label_->setText("New");
+  sample_file_.clear();
   play_button_->setEnabled(false);
   FullSize();
   PreparePlayback();
@@ -143,8 +146,8 @@ void SampleEditorWindow::NewSample() {
 
 void SampleEditorWindow::LoadCommand() {
   FileDialogs& dialogs = app_.file_dialogs();
-  const FileDialogRequest request{" Load Audio File", kOpenFilter, open_filter_, {}};
-  const QString name = dialogs.OpenFileName(request);
+  const QString name = dialogs.OpenFileName(
+      StartedRequest(app_, {" Load Audio File", kOpenFilter, open_filter_, {}, kSampleFolder}));
   if (name.isEmpty()) return;
   if (const int chosen = dialogs.LastFilterIndex(); chosen > 0) open_filter_ = chosen;
   if (QFileInfo(name).fileName().endsWith(".wav")) {
@@ -157,21 +160,22 @@ void SampleEditorWindow::LoadCommand() {
       return;
     }
     PreparePlayback();
-    name_label_->setText(NameWithoutFolder(name));
+    TakeSampleFile(name);
     SampleLoaded(true);
     if (loaded.truncated) ShowSizeCaption("First 512Ko");
     view_->update();
     return;
   }
-  name_label_->setText(NameWithoutFolder(name));
+  TakeSampleFile(name);
   view_->update();
 }
 
 void SampleEditorWindow::SaveCommand() {
   FileDialogs& dialogs = app_.file_dialogs();
-  const FileDialogRequest request{"Save 8 bits Audio File", kSaveFilter, save_filter_,
-                                  name_label_->text()};
-  QString name = dialogs.SaveFileName(request);
+  // The file the sample came from is offered in its own folder; else the name shown.
+  QString name = dialogs.SaveFileName(
+      StartedRequest(app_, {"Save 8 bits Audio File", kSaveFilter, save_filter_, {}, kSampleFolder},
+                     sample_file_.isEmpty() ? name_label_->text() : sample_file_));
   if (name.isEmpty()) return;
   if (const int chosen = dialogs.LastFilterIndex(); chosen > 0) save_filter_ = chosen;
   bool saved = false;
@@ -187,7 +191,13 @@ void SampleEditorWindow::SaveCommand() {
                          QMessageBox::Critical);
     return;
   }
+  TakeSampleFile(name);
+}
+
+void SampleEditorWindow::TakeSampleFile(const QString& name) {
   name_label_->setText(NameWithoutFolder(name));
+  sample_file_ = name;
+  RememberDialogFile(app_, kSampleFolder, name);
 }
 
 // --- Edit ------------------------------------------------------------------------------------

@@ -95,6 +95,8 @@ class SampleEditorWindow : public QMainWindow {
   void NewSample();
   void LoadCommand();
   void SaveCommand();
+  // The sample is now the file `name`, loaded or saved: the label shows it, a Save offers it.
+  void TakeSampleFile(const QString& name);
   void SelectAll();
   void CropCommand();
   void ZoomToSelection();
@@ -133,6 +135,7 @@ class SampleEditorWindow : public QMainWindow {
   ValueKnob* level_knob_ = nullptr;
   QLabel* size_label_ = nullptr;
   QLabel* name_label_ = nullptr;
+  QString sample_file_;  // the file of the label, with its folder; empty when none
   QSlider* scroll_bar_ = nullptr;
   QToolButton* play_button_ = nullptr;
   QToolButton* loop_button_ = nullptr;

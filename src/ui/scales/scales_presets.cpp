@@ -9,11 +9,13 @@
 
 #include "core/scales/preset_scales.h"
 #include "core/scales/scala_file.h"
+#include "core/settings/dialog_folders.h"
 #include "core/util/whole_file_io.h"
 #include "platform/user_folders.h"
 #include "ui/scales/preset_name_dialog.h"
 #include "ui/scales/scales_window.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/shell/message_reporter.h"
 
@@ -145,8 +147,8 @@ QString ScalesWindow::ScaleDescription() const {
 }
 
 void ScalesWindow::ImportScala() {
-  const QString name =
-      app_.file_dialogs().OpenFileName({"Import Scala scale", kScalaFilter, 1, "*.scl"});
+  const QString name = app_.file_dialogs().OpenFileName(
+      StartedRequest(app_, {"Import Scala scale", kScalaFilter, 1, "*.scl", kScalaFolder}));
   if (name.isEmpty()) return;
   std::vector<std::uint8_t> bytes;
   if (!ReadFileStart(PathOf(name), kScalaFileLimit + 1, bytes)) {
@@ -161,18 +163,21 @@ void ScalesWindow::ImportScala() {
         QString("This Scala scale cannot be used: %1").arg(QString::fromStdString(scale.error)));
     return;
   }
+  RememberDialogFile(app_, kScalaFolder, name);
   SetScaleNotes(scale.mask);
   CalcScalesAuto();
 }
 
 void ScalesWindow::ExportScala() {
-  const QString name =
-      app_.file_dialogs().SaveFileName({"Export Scala scale", kScalaFilter, 1, "*.scl"});
+  const QString name = app_.file_dialogs().SaveFileName(
+      StartedRequest(app_, {"Export Scala scale", kScalaFilter, 1, "*.scl", kScalaFolder}));
   if (name.isEmpty()) return;
   const std::string text = morvane::ExportScala(GetScaleNotes(), ScaleDescription().toStdString());
   if (!ReplaceWholeFile(PathOf(name), text)) {
     app_.messages().Show(kFileErrorCaption, "Write File Error - Abort Saving");
+    return;
   }
+  RememberDialogFile(app_, kScalaFolder, name);
 }
 
 }  // namespace morvane

@@ -16,6 +16,7 @@
 #include "platform/user_folders.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/shell/tool_icons.h"
 #include "ui/wavetable/main_window.h"
@@ -113,7 +114,10 @@ void OptionsDialog::ChooseTempFolder() {
   request.title = "Select Temp Folder";
   request.filter_index = 3;
   request.initial_name = "*.*";
-  const QString chosen = app_.file_dialogs().FolderName(request);
+  // The folder this dialog chose last is the temp folder itself, kept as its own setting.
+  request.purpose.clear();
+  request.folder = TempFolder();
+  const QString chosen = app_.file_dialogs().FolderName(StartedRequest(app_, request));
   if (chosen.isEmpty()) return;
   const QString folder = FolderPart(chosen);
   if (!folder.isEmpty()) temp_folder_label_->setText(folder);

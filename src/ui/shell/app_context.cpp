@@ -20,6 +20,7 @@
 #include "ui/scales/scales_window.h"
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/time_seeded_random.h"
 #include "ui/spectral/spectral_map_window.h"
 #include "ui/spectral/spectrum_editor_window.h"
@@ -88,6 +89,7 @@ AppContext::~AppContext() {
 }
 
 void AppContext::CreateWindows() {
+  ReadDialogFolders(*this);
   main_window_ = std::make_unique<MainWindow>(*this);
   sample_editor_ = std::make_unique<SampleEditorWindow>(*this);
   // Registered before its creation runs: the reload of the slots reads their paths from it.

@@ -5,6 +5,7 @@
 #include "core/generators/fractal_engine.h"
 #include "core/midi/midi_driver.h"
 #include "core/module/parameter_store.h"
+#include "core/settings/dialog_folders.h"
 #include "core/settings/settings_store.h"
 #include "core/spectral/fft_engine.h"
 #include "core/util/waiter.h"
@@ -76,6 +77,8 @@ class AppContext {
   FractalEngine& fractal_engine() { return *fractal_engine_; }
   MessageReporter& messages() { return messages_; }
   FileDialogs& file_dialogs() { return file_dialogs_; }
+  // Where each kind of file dialog was last left; read with the windows' settings.
+  DialogFolders& dialog_folders() { return dialog_folders_; }
   ColorDialogs& color_dialogs() { return *color_dialogs_; }
   AudioDeviceList& audio_devices() { return *audio_devices_; }
   MidiDriver& midi_driver() { return *midi_driver_; }
@@ -112,6 +115,7 @@ class AppContext {
   std::unique_ptr<FractalEngine> fractal_engine_;
   MessageReporter& messages_;
   FileDialogs& file_dialogs_;
+  DialogFolders dialog_folders_;
   NativeColorDialogs native_color_dialogs_;
   std::unique_ptr<AudioDeviceList> system_audio_devices_;
   ColorDialogs* color_dialogs_;

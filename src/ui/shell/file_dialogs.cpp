@@ -39,6 +39,7 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
   if (request.filter_index >= 1 && request.filter_index <= filters.size()) {
     dialog.selectNameFilter(filters[request.filter_index - 1]);
   }
+  if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
   if (!request.initial_name.isEmpty()) dialog.selectFile(request.initial_name);
 }
 
@@ -55,7 +56,9 @@ QString NativeFileDialogs::FolderName(const FileDialogRequest& request) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
-  if (!request.initial_name.isEmpty()) {
+  if (!request.folder.isEmpty()) {
+    dialog.setDirectory(request.folder);
+  } else if (!request.initial_name.isEmpty()) {
     dialog.setDirectory(QFileInfo(request.initial_name).absolutePath());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

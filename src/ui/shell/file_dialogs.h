@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <utility>
 
 namespace morvane {
 
@@ -14,11 +16,25 @@ std::filesystem::path PathOf(const QString& name);
 
 // One open or save dialog as a window asks for it.
 struct FileDialogRequest {
+  FileDialogRequest() = default;
+  FileDialogRequest(QString title_text, QString filter_list, int filter_entry, QString name,
+                    std::string dialog_purpose = {})
+      : title(std::move(title_text)),
+        filter(std::move(filter_list)),
+        filter_index(filter_entry),
+        initial_name(std::move(name)),
+        purpose(std::move(dialog_purpose)) {}
+
   QString title;
   // The filter list in the form "text|*.a;*.b|text|*.c", pairs of caption and patterns.
   QString filter;
   int filter_index = 1;  // 1-based entry selected when the dialog opens
   QString initial_name;
+  // What the dialog is for, one of the keys of the dialog folders (e.g. "DirSample"): each keeps
+  // its own starting folder. Empty for a dialog whose folder is kept elsewhere.
+  std::string purpose;
+  // The folder the dialog opens in; empty leaves it to the toolkit.
+  QString folder;
 };
 
 // The file dialogs the windows use; tests answer them instead of a user. An empty answer means

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/settings/dialog_folders.h"
 #include "core/spectral/spectrum_file.h"
 #include "core/wavetable/file_names.h"
 #include "ui/controls/click_panel.h"
@@ -15,6 +16,7 @@
 #include "ui/controls/toggle_panel.h"
 #include "ui/controls/value_knob.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/editor_file_filters.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/spectral/spectrum_editor_window.h"
@@ -251,13 +253,14 @@ void SpectrumEditorWindow::NewImage() {
 // A short file replaces only the bytes it holds: the rest of the image stays as it was, as a
 // short waveform file does in the waveform editor, so nothing the file does not hold is lost.
 void SpectrumEditorWindow::LoadSpectrum() {
-  const QString name = app_.file_dialogs().OpenFileName(
-      {"Load Spectrum", kEditorOpenFilter, kSpectrumFilterIndex, {}});
+  const QString name = app_.file_dialogs().OpenFileName(StartedRequest(
+      app_, {"Load Spectrum", kEditorOpenFilter, kSpectrumFilterIndex, {}, kSpectrumFolder}));
   if (name.isEmpty()) return;
   if (!LoadSpectrumFile(PathOf(name), Harmonics(amplitude_view_), Harmonics(phase_view_))) {
     app_.messages().Show("File Error", "Read File Error - Abort Loading");
     return;
   }
+  RememberDialogFile(app_, kSpectrumFolder, name);
   amplitude_view_->Refresh();
   phase_view_->Refresh();
   ShowHarmonic(false);
@@ -265,13 +268,15 @@ void SpectrumEditorWindow::LoadSpectrum() {
 }
 
 void SpectrumEditorWindow::SaveSpectrum() {
-  const QString chosen = app_.file_dialogs().SaveFileName(
-      {"Save Spectrum", kEditorSaveFilter, kSpectrumFilterIndex, {}});
+  const QString chosen = app_.file_dialogs().SaveFileName(StartedRequest(
+      app_, {"Save Spectrum", kEditorSaveFilter, kSpectrumFilterIndex, {}, kSpectrumFolder}));
   if (chosen.isEmpty()) return;
   const QString name = QString::fromStdString(ForceExtension(chosen.toStdString(), ".msp"));
   if (!SaveSpectrumFile(PathOf(name), Harmonics(amplitude_view_), Harmonics(phase_view_))) {
     app_.messages().Show("File Error", "Write File Error - Abort Saving");
+    return;
   }
+  RememberDialogFile(app_, kSpectrumFolder, name);
 }
 
 void SpectrumEditorWindow::SelectAll() {

@@ -7,12 +7,14 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/settings/dialog_folders.h"
 #include "core/waveform/waveform_sysex_file.h"
 #include "core/wavetable/file_names.h"
 #include "core/wavetable/scale_pass.h"
 #include "ui/controls/sample_tank.h"
 #include "ui/scales/scales_window.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/editor_file_filters.h"
 #include "ui/shell/file_dialogs.h"
 #include "ui/spectral/spectrum_editor_window.h"
@@ -128,33 +130,47 @@ void WaveformEditorWindow::BuildMenus() {
 // --- Files -----------------------------------------------------------------------------------
 
 void WaveformEditorWindow::LoadRawFile() {
-  const QString name = app_.file_dialogs().OpenFileName({"Load Waveform", kOpenFilter, 1, {}});
+  const QString name = app_.file_dialogs().OpenFileName(
+      StartedRequest(app_, {"Load Waveform", kOpenFilter, 1, {}, kWaveformFolder}));
   if (name.isEmpty()) return;
   // A short file replaces only the samples it holds; a failed read keeps what was read.
-  if (!view_->LoadFromFile(name, true)) app_.messages().Show(kFileErrorCaption, kReadError);
+  if (view_->LoadFromFile(name, true)) {
+    RememberDialogFile(app_, kWaveformFolder, name);
+  } else {
+    app_.messages().Show(kFileErrorCaption, kReadError);
+  }
   WaveformChanged();
 }
 
 FileDialogRequest WaveformEditorWindow::SaveDialogRequest() {
-  return {"Save Waveform", kSaveFilter, 1, {}};
+  return {"Save Waveform", kSaveFilter, 1, {}, kWaveformFolder};
+}
+
+// Both saves: the dialog, then `write` with the name given `extension`.
+void WaveformEditorWindow::SaveThroughDialog(const FileDialogRequest& request,
+                                             const char* extension,
+                                             const std::function<bool(const QString&)>& write) {
+  const QString chosen = app_.file_dialogs().SaveFileName(StartedRequest(app_, request));
+  if (chosen.isEmpty()) return;
+  const QString name = WithExtension(chosen, extension);
+  if (!write(name)) {
+    app_.messages().Show(kFileErrorCaption, kWriteError);
+    return;
+  }
+  RememberDialogFile(app_, request.purpose, name);
 }
 
 void WaveformEditorWindow::SaveRawFile() {
-  const QString name = app_.file_dialogs().SaveFileName(SaveDialogRequest());
-  if (name.isEmpty()) return;
-  if (!view_->SaveToFile(WithExtension(name, ".bin"))) {
-    app_.messages().Show(kFileErrorCaption, kWriteError);
-  }
+  SaveThroughDialog(SaveDialogRequest(), ".bin",
+                    [this](const QString& name) { return view_->SaveToFile(name); });
 }
 
 void WaveformEditorWindow::SaveSysexFile() {
-  const QString name = app_.file_dialogs().SaveFileName(
-      {"Save Sysex Waveform ", kSaveFilter, kSysexFilterIndex, {}});
-  if (name.isEmpty()) return;
-  if (!SaveWaveformSysexFile(PathOf(WithExtension(name, ".syx")), view_->Data(),
-                             midi_channel_ - 1)) {
-    app_.messages().Show(kFileErrorCaption, kWriteError);
-  }
+  SaveThroughDialog(
+      {"Save Sysex Waveform ", kSaveFilter, kSysexFilterIndex, {}, kWaveformSysexFolder}, ".syx",
+      [this](const QString& name) {
+        return SaveWaveformSysexFile(PathOf(name), view_->Data(), midi_channel_ - 1);
+      });
 }
 
 // --- Edit ------------------------------------------------------------------------------------

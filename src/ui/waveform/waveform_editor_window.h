@@ -148,6 +148,8 @@ class WaveformEditorWindow : public QMainWindow {
   void LoadRawFile();
   void SaveRawFile();
   void SaveSysexFile();
+  void SaveThroughDialog(const FileDialogRequest& request, const char* extension,
+                         const std::function<bool(const QString&)>& write);
   void SelectAll();
   void SelectHalf();
   void CenterLocator();

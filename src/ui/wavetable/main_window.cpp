@@ -27,6 +27,7 @@
 #include "ui/settings/options_dialog.h"
 #include "ui/shell/about_box.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/shell/message_reporter.h"
 #include "ui/spectral/spectral_map_window.h"
 #include "ui/spectral/spectrum_editor_window.h"
@@ -260,6 +261,7 @@ void MainWindow::FormClose() {
   SettingsWriter writer = app_.settings().OpenForWriting();
   WriteMainWindowSettings(writer, CurrentSettings());
   writer.Close();
+  WriteDialogFolders(app_);
   if (WaveformEditorWindow* editor = app_.waveform_editor()) editor->SaveSettings();
   if (OptionsDialog* options = app_.options_dialog()) options->SaveSettings();
   if (ModuleControlWindow* module = app_.module_control()) module->SaveSettings();

@@ -165,7 +165,7 @@ class MainWindow : public QMainWindow {
   void ImportCommand();
   void SaveCommand();
   QString AskFileToOpen();
-  void AfterRead(bool read, const QString& slot_path);
+  void AfterRead(bool read, const QString& file, const QString& slot_path);
 
   AppContext& app_;
   CellColors colors_ = kDefaultCellColors;

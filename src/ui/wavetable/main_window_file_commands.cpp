@@ -2,11 +2,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/settings/dialog_folders.h"
 #include "core/wavetable/file_names.h"
 #include "core/wavetable/wavetable_files.h"
 #include "ui/controls/value_knob.h"
 #include "ui/controls/wave_grid.h"
 #include "ui/shell/app_context.h"
+#include "ui/shell/dialog_start.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/choice_box.h"
 #include "ui/wavetable/main_window.h"
@@ -28,23 +30,24 @@ std::filesystem::path ToPath(const QString& name) { return name.toStdString(); }
 
 // Asks for the file to read; empty when the user cancelled.
 QString MainWindow::AskFileToOpen() {
-  return app_.file_dialogs().OpenFileName(OpenDialogRequest());
+  return app_.file_dialogs().OpenFileName(StartedRequest(app_, OpenDialogRequest()));
 }
 
 FileDialogRequest MainWindow::OpenDialogRequest() const {
-  return {"Open File", kOpenFilter, 1, {}};
+  return {"Open File", kOpenFilter, 1, {}, kWavetableFolder};
 }
 
 FileDialogRequest MainWindow::SaveDialogRequest() const {
-  return {"Save File", kSaveFilter, 1, {}};
+  return {"Save File", kSaveFilter, 1, {}, kWavetableFolder};
 }
 
-// What Load and Import do once the file is in the slot, or the message when it could not be.
-void MainWindow::AfterRead(bool read, const QString& slot_path) {
+// What Load and Import do once `file` is in the slot, or the message when it could not be.
+void MainWindow::AfterRead(bool read, const QString& file, const QString& slot_path) {
   if (!read) {
     app_.messages().Show("File Error", "Read File Error - Abort Loading");
     return;
   }
+  RememberDialogFile(app_, kWavetableFolder, file);
   SetSlotPath(app_.wavetable().CurrentSlot(), slot_path);
   ShowSlotName(false);
   ScalePass(false);
@@ -56,7 +59,7 @@ void MainWindow::AfterRead(bool read, const QString& slot_path) {
 void MainWindow::LoadCommand() {
   const QString name = AskFileToOpen();
   if (name.isEmpty()) return;
-  AfterRead(LoadSlotFile(app_.wavetable(), ToPath(name)), name);
+  AfterRead(LoadSlotFile(app_.wavetable(), ToPath(name)), name, name);
 }
 
 void MainWindow::ImportCommand() {
@@ -66,7 +69,7 @@ void MainWindow::ImportCommand() {
   if (name.isEmpty()) return;
   // A document that has its own file keeps that name; a new or received one takes the file's.
   const QString slot_path = SlotPath(app_.wavetable().CurrentSlot());
-  AfterRead(ImportBankFile(app_.wavetable(), ToPath(name), bank),
+  AfterRead(ImportBankFile(app_.wavetable(), ToPath(name), bank), name,
             HasDirectoryPart(slot_path.toStdString()) ? slot_path : name);
 }
 
@@ -79,7 +82,9 @@ void MainWindow::SaveCommand() {
   const int slot = app_.wavetable().CurrentSlot();
   const QString slot_path = SlotPath(slot);
   const QString initial = HasDirectoryPart(slot_path.toStdString()) ? slot_path : QString();
-  const QString chosen = app_.file_dialogs().SaveFileName({"Save File", kSaveFilter, 1, initial});
+  // The document's own file is offered where it lies.
+  const QString chosen =
+      app_.file_dialogs().SaveFileName(StartedRequest(app_, SaveDialogRequest(), initial));
   if (chosen.isEmpty()) return;
   const QString name = QString::fromStdString(ForceExtension(chosen.toStdString(), ".bin"));
   const bool saved = choice == ChoiceBox::Choice::kOneBank
@@ -89,6 +94,7 @@ void MainWindow::SaveCommand() {
     app_.messages().Show("File Error", "Write File Error - Abort Saving");
     return;
   }
+  RememberDialogFile(app_, kWavetableFolder, name);
   SetSlotPath(slot, name);
   ShowSlotName(true);
 }

@@ -171,6 +171,31 @@ TEST_F(SettingsStoreTest, AValueOfTheOtherKindFailsTheReadAndStopsThePass) {
   }
 }
 
+// A value newer than the settings file is simply not there yet: the pass reads on. Everything
+// else about it follows the rules of the other values.
+TEST_F(SettingsStoreTest, AnOptionalValueMayBeMissingWithoutFailingThePass) {
+  {
+    SettingsWriter writer = store_.OpenForWriting();
+    writer.WriteString("Text", "kept");
+    writer.WriteInteger("Number", 12);
+  }
+  SettingsReader reader = store_.OpenForReading();
+  std::string text = "initial";
+  EXPECT_FALSE(reader.ReadStringIfPresent("Absent", text));
+  EXPECT_EQ(text, "initial");
+  EXPECT_FALSE(reader.Failed());
+  EXPECT_TRUE(reader.ReadStringIfPresent("TEXT", text));
+  EXPECT_EQ(text, "kept");
+  std::int32_t number = 0;
+  EXPECT_TRUE(reader.ReadInteger("Number", number)) << "the pass went on";
+
+  EXPECT_FALSE(reader.ReadStringIfPresent("Number", text));
+  EXPECT_EQ(reader.Error(), "Settings value \"Number\" is not a string");
+  text = "initial";
+  EXPECT_FALSE(reader.ReadStringIfPresent("Text", text)) << "after a failure nothing is read";
+  EXPECT_EQ(text, "initial");
+}
+
 TEST_F(SettingsStoreTest, NoFileIsAFirstRunTheReadingDoesNotCreate) {
   SettingsReader reader = store_.OpenForReading();
   EXPECT_FALSE(reader.Exists());

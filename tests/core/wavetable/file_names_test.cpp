@@ -39,19 +39,22 @@ TEST(FileNamesTest, FileNameAndDirectoryPartOfSlotPaths) {
     std::string path;
     std::string file_name;
     bool has_directory;
+    std::string directory;
   };
   const Case cases[] = {
-      {"/music/v1.2/pads.bin", "pads.bin", true},
-      {"/pads.bin", "pads.bin", true},
-      {"sub/pads.bin", "pads.bin", true},
-      {"New", "New", false},
-      {"MIDI Wavetable - Channel 3", "MIDI Wavetable - Channel 3", false},
-      {"RX MIDI Wavetable - Channel 16", "RX MIDI Wavetable - Channel 16", false},
-      {"", "", false},
+      {"/music/v1.2/pads.bin", "pads.bin", true, "/music/v1.2"},
+      {"/pads.bin", "pads.bin", true, "/"},
+      {"sub/pads.bin", "pads.bin", true, "sub"},
+      {"/music/scratch/", "", true, "/music/scratch"},  // a folder named with its separator
+      {"New", "New", false, ""},
+      {"MIDI Wavetable - Channel 3", "MIDI Wavetable - Channel 3", false, ""},
+      {"RX MIDI Wavetable - Channel 16", "RX MIDI Wavetable - Channel 16", false, ""},
+      {"", "", false, ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FileNameWithoutDirectory(c.path), c.file_name) << c.path;
     EXPECT_EQ(HasDirectoryPart(c.path), c.has_directory) << c.path;
+    EXPECT_EQ(DirectoryPart(c.path), c.directory) << c.path;
   }
 }
 

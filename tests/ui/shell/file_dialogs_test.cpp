@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
 
 namespace morvane {
 namespace {
@@ -35,6 +38,31 @@ TEST(FileDialogsTest, SaveDialogsAcceptANewName) {
   EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
   EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
   EXPECT_TRUE(dialog.testOption(QFileDialog::HideNameFilterDetails));
+}
+
+// The dialog shows the folder the window asked for, and the name it offers, whether that is a
+// bare name or the full path of the file the window holds.
+TEST(FileDialogsTest, ADialogOpensInTheRequestedFolderWithTheOfferedName) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QString folder = root.path() + "/some/folder";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  struct Case {
+    QString folder;
+    QString name;
+  };
+  const Case cases[] = {{folder, "New"}, {root.path(), folder + "/ramp.bin"}};
+  for (const Case& c : cases) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    FileDialogRequest request{"Save 8 bits Audio File", kSpectrumFilter, 1, c.name};
+    request.folder = c.folder;
+    PrepareFileDialog(dialog, request, QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.directory().absolutePath().toStdString(), folder.toStdString());
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text().toStdString(), QFileInfo(c.name).fileName().toStdString());
+  }
 }
 
 }  // namespace
