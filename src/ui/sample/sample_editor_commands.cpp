@@ -159,7 +159,7 @@ void SampleEditorWindow::LoadCommand() {
     PreparePlayback();
     name_label_->setText(NameWithoutFolder(name));
     SampleLoaded(true);
-    if (loaded.truncated) ShowSizeCaption("First 512Ko");
+    if (loaded.truncated) ShowSizeCaption(SizeCaption::kFirst512Ko);
     view_->update();
     return;
   }
@@ -227,7 +227,7 @@ void SampleEditorWindow::CopyToWavetable() {
   if (model.SelectionLen() <= 0) {
     app_.wavetable().CopyBufferToSlot(
         model.Data().data(), static_cast<std::size_t>(model.GetSampleSize()), 0, bank, wave);
-    ShowSizeCaption("New Sample");
+    ShowSizeCaption(SizeCaption::kNewSample);
   } else {
     // The range is kept inside the buffer whatever the origin and zoom.
     const SampleRange range = model.SelectionRange(kSampleCapacity);
