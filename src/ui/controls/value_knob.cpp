@@ -67,4 +67,12 @@ ValueKnob* MakeValueKnob(QWidget* parent, const char* name, const QString& hint,
   return knob;
 }
 
+ValueKnob* MakeDialogKnob(QWidget* parent, const char* name, const QString& hint, int min, int max,
+                          int initial, QSize size) {
+  ValueKnob* knob = MakeValueKnob(parent, name, hint, min, max, initial);
+  knob->SetColors(Qt::yellow, Qt::black);
+  knob->setFixedSize(size);
+  return knob;
+}
+
 }  // namespace morvane

@@ -61,4 +61,9 @@ class ValueKnob : public QLabel {
 ValueKnob* MakeValueKnob(QWidget* parent, const char* name, const QString& hint, int min, int max,
                          int initial);
 
+// The same knob as the small dialogs show it: yellow digits on black, at a fixed size, so that
+// it reads as a control rather than as plain text.
+ValueKnob* MakeDialogKnob(QWidget* parent, const char* name, const QString& hint, int min, int max,
+                          int initial, QSize size);
+
 }  // namespace morvane

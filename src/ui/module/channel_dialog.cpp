@@ -8,17 +8,22 @@
 
 namespace morvane {
 
+namespace {
+
+constexpr QSize kKnobSize(56, 28);
+
+}  // namespace
+
 ChannelDialog::ChannelDialog(QWidget* parent)
     : QDialog(parent),
-      actual_(MakeValueKnob(this, "kvpotlabActual", "MIDI Channel", 1, 16, 1)),
-      new_channel_(MakeValueKnob(this, "kvpotlabNew", "MIDI Channel", 1, 16, 1)) {
+      actual_(MakeDialogKnob(this, "kvpotlabActual", "MIDI Channel", 1, 16, 1, kKnobSize)),
+      new_channel_(MakeDialogKnob(this, "kvpotlabNew", "MIDI Channel", 1, 16, 1, kKnobSize)) {
   setObjectName("Form10");
   setWindowTitle("Change MIDI Channel ");
   setModal(true);
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel("Actual", this), 0, 0, Qt::AlignHCenter);
   layout->addWidget(new QLabel("New", this), 0, 1, Qt::AlignHCenter);
-  for (ValueKnob* knob : {actual_, new_channel_}) knob->setFixedSize(56, 28);
   layout->addWidget(actual_, 1, 0, Qt::AlignHCenter);
   layout->addWidget(new_channel_, 1, 1, Qt::AlignHCenter);
   auto* cancel = new QPushButton("Cancel", this);

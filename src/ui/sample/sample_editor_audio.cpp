@@ -22,6 +22,15 @@ namespace {
 
 constexpr std::size_t kHeaderReadBytes = 65536;
 
+// The box's headline already says the output is missing; the player's own words follow only
+// when they tell something more, so the output that lists no device is not reported twice.
+QString NoAudioDeviceText(const char* reason) {
+  const QString headline = "No Audio device found ";
+  const QString detail = QString::fromUtf8(reason).trimmed();
+  if (detail.isEmpty() || detail == headline.trimmed()) return headline;
+  return headline + '\n' + detail;
+}
+
 }  // namespace
 
 QString SampleEditorWindow::TempFile(const char* name) const {
@@ -70,8 +79,8 @@ void SampleEditorWindow::btnPlayClick() {
     playing_ = false;
     if (!audio_error_shown_) {
       audio_error_shown_ = true;
-      app_.messages().Show("Hardware error", "No Audio device found \n" + QString(error.what()),
-                           QMessageBox::Ok, QMessageBox::Critical);
+      app_.messages().Show("Hardware error", NoAudioDeviceText(error.what()), QMessageBox::Ok,
+                           QMessageBox::Critical);
     }
   }
 }
@@ -160,7 +169,7 @@ bool SampleEditorWindow::ConvertWaveFile(const QString& name) {
       static_cast<int>(std::min<std::int64_t>(view_->GetSampleSize(), data->length)));
   PreparePlayback();
   SampleLoaded(true);
-  if (converted.truncated || loaded.truncated) ShowSizeCaption("First 512Ko");
+  if (converted.truncated || loaded.truncated) ShowSizeCaption(SizeCaption::kFirst512Ko);
   return true;
 }
 

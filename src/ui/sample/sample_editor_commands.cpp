@@ -162,7 +162,7 @@ void SampleEditorWindow::LoadCommand() {
     PreparePlayback();
     TakeSampleFile(name);
     SampleLoaded(true);
-    if (loaded.truncated) ShowSizeCaption("First 512Ko");
+    if (loaded.truncated) ShowSizeCaption(SizeCaption::kFirst512Ko);
     view_->update();
     return;
   }
@@ -237,7 +237,7 @@ void SampleEditorWindow::CopyToWavetable() {
   if (model.SelectionLen() <= 0) {
     app_.wavetable().CopyBufferToSlot(
         model.Data().data(), static_cast<std::size_t>(model.GetSampleSize()), 0, bank, wave);
-    ShowSizeCaption("New Sample");
+    ShowSizeCaption(SizeCaption::kNewSample);
   } else {
     // The range is kept inside the buffer whatever the origin and zoom.
     const SampleRange range = model.SelectionRange(kSampleCapacity);

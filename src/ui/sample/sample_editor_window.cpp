@@ -27,6 +27,9 @@ namespace {
 
 constexpr int kPositionKnobMax = 500000;
 
+// Indexed by SizeCaption.
+const char* const kSizeCaptions[] = {"Size", "First 512Ko", "New Sample"};
+
 QWidget* CaptionedKnob(QLabel* caption, ValueKnob* knob, QWidget* parent) {
   auto* box = new QWidget(parent);
   auto* layout = new QVBoxLayout(box);
@@ -99,8 +102,14 @@ QWidget* SampleEditorWindow::BuildKnobRow() {
     layout->addWidget(CaptionedKnob(label, knob, row));
     return knob;
   };
-  size_knob_ = make("kvpotlab7", "Size", "Sample Size", 1, 512, 1, &size_label_);
+  size_knob_ = make("kvpotlab7", kSizeCaptions[0], "Sample Size", 1, 512, 1, &size_label_);
   size_label_->setObjectName("lbSize");
+  // Wide enough for every caption it shows, so a new caption never moves the knobs beside it.
+  int widest = 0;
+  for (const char* caption : kSizeCaptions) {
+    widest = std::max(widest, size_label_->fontMetrics().horizontalAdvance(caption));
+  }
+  size_label_->setMinimumWidth(widest);
   zoom_knob_ = make("kvpotlab1", "Zoom", "Zoom Factor ", 1, 1000, 1);
   origin_knob_ = make("kvpotlab2", "Ox", "", 0, kPositionKnobMax, 0);
   locator_knob_ = make("kvpotlab4", "Loc  ", "", 0, kPositionKnobMax, 0);
@@ -241,7 +250,7 @@ void SampleEditorWindow::SampleLoaded(bool fit) {
   view_->SetViewOrigin(0);
   size_knob_->SetState(n / 1023);
   size_knob_->SetSuffix("Ko");
-  size_label_->setText("Size");
+  ShowSizeCaption(SizeCaption::kSize);
   origin_knob_->SetState(0);
   SetUpperLimits(n);
   ShowMinMax();
@@ -251,6 +260,7 @@ void SampleEditorWindow::SampleLoaded(bool fit) {
   } else {
     SyncView();
   }
+  KeepLocatorInSample();
 }
 
 void SampleEditorWindow::SetUpperLimits(int n) {
@@ -262,7 +272,9 @@ void SampleEditorWindow::ShowMinMax() {
   min_knob_->SetState(view_->MinValue());
 }
 
-void SampleEditorWindow::ShowSizeCaption(const QString& caption) { size_label_->setText(caption); }
+void SampleEditorWindow::ShowSizeCaption(SizeCaption caption) {
+  size_label_->setText(kSizeCaptions[static_cast<int>(caption)]);
+}
 
 // --- View geometry ---------------------------------------------------------------------------
 
@@ -321,6 +333,14 @@ void SampleEditorWindow::ScrollBarMoved(int percent) {
 
 void SampleEditorWindow::ShowValueAtLocator() {
   value_knob_->SetState(ValueAtLocator(view_->Data(), locator_knob_->State()));
+}
+
+// A new sample shorter than the last one would leave the locator past its end and "Val" showing
+// the old byte: the locator comes back to the last sample, and the view and "Val" follow it.
+void SampleEditorWindow::KeepLocatorInSample() {
+  const int last = std::max(view_->GetSampleSize() - 1, 0);
+  if (locator_knob_->State() > last) locator_knob_->SetState(last);
+  LocatorKnobChanged();
 }
 
 void SampleEditorWindow::LocatorKnobChanged() {

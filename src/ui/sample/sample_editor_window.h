@@ -67,6 +67,9 @@ class SampleEditorWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // What the caption over the "Size" knob says: its name, or what became of the sample.
+  enum class SizeCaption { kSize, kFirst512Ko, kNewSample };
+
   // --- Building and knobs (sample_editor_window.cpp) ------------------------------------------
   QWidget* BuildKnobRow();
   void BuildToolBar();
@@ -76,7 +79,7 @@ class SampleEditorWindow : public QMainWindow {
   void SyncView();
   void ShowMinMax();
   void SetUpperLimits(int n);
-  void ShowSizeCaption(const QString& caption);
+  void ShowSizeCaption(SizeCaption caption);
   void ZoomKnobChanged();
   void OriginKnobChanged();
   void ScrollBarMoved(int percent);
@@ -87,6 +90,7 @@ class SampleEditorWindow : public QMainWindow {
   void ViewLocatorChanged();
   void ViewSelectionChanged();
   void ShowValueAtLocator();
+  void KeepLocatorInSample();
 
   // --- Menus and commands (sample_editor_commands.cpp) ----------------------------------------
   void BuildMenus();

@@ -18,14 +18,10 @@ CompareDialog::CompareDialog(QWidget* parent) : QDialog(parent, Qt::Tool) {
                  Qt::WindowCloseButtonHint);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(new QLabel("Wavetable ", this));
-  knob_a_ = MakeValueKnob(this, "kvpotlab1", "Wavetable ", 1, kSlotCount, 1);
-  knob_a_->setFixedSize(28, 22);
-  knob_a_->SetColors(Qt::yellow, Qt::black);
+  knob_a_ = MakeDialogKnob(this, "kvpotlab1", "Wavetable ", 1, kSlotCount, 1, QSize(28, 22));
   layout->addWidget(knob_a_);
   layout->addWidget(new QLabel("and ", this));
-  knob_b_ = MakeValueKnob(this, "kvpotlab2", "and ", 1, kSlotCount, 1);
-  knob_b_->setFixedSize(28, 22);
-  knob_b_->SetColors(Qt::yellow, Qt::black);
+  knob_b_ = MakeDialogKnob(this, "kvpotlab2", "and ", 1, kSlotCount, 1, QSize(28, 22));
   layout->addWidget(knob_b_);
   auto* compare = new QPushButton("Compare", this);
   compare->setObjectName("Button1");

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "ui/controls/value_knob.h"
 #include "ui/shell/tool_icons.h"
 #include "ui/wavetable/main_window.h"
+#include "ui/wavetable/slot_name_label.h"
 
 namespace morvane {
 
@@ -39,13 +41,11 @@ const ToolButtonEntry kToolButtons[] = {
     {"Autosize window", "[]", QColor(70, 100, 140), "mnuMinimun", true},
 };
 
-QLabel* AddLabel(QToolBar* toolbar, const QString& object_name, const QString& text,
-                 const QString& style) {
-  auto* label = new QLabel(text, toolbar);
+QLabel* AddCounter(QWidget* column, const QString& object_name, const QString& text) {
+  auto* label = new QLabel(text, column);
   label->setObjectName(object_name);
-  label->setStyleSheet(style);
-  label->setContentsMargins(6, 0, 6, 0);
-  toolbar->addWidget(label);
+  label->setStyleSheet("color: grey; font-size: 8pt;");
+  column->layout()->addWidget(label);
   return label;
 }
 
@@ -84,9 +84,15 @@ void MainWindow::BuildToolBar() {
   toolbar->addWidget(scales_list_);
   // Only a user's choice moves the editor: the pass sets the shown line quietly.
   connect(scales_list_, &QComboBox::activated, this, &MainWindow::ScaleListChosen);
-  const QString grey_small = "color: grey; font-size: 8pt;";
-  scales_found_ = AddLabel(toolbar, "Label3", "OK = 0", grey_small);
-  scales_irregular_ = AddLabel(toolbar, "Label4", "NR = 0", grey_small);
+  // The pass's two counters, one over the other: side by side they took the room that the slot
+  // name needs at the window's usual width.
+  auto* counters = new QWidget(toolbar);
+  auto* column = new QVBoxLayout(counters);
+  column->setContentsMargins(6, 0, 6, 0);
+  column->setSpacing(0);
+  scales_found_ = AddCounter(counters, "Label3", "OK = 0");
+  scales_irregular_ = AddCounter(counters, "Label4", "NR = 0");
+  toolbar->addWidget(counters);
   toolbar->addSeparator();
 
   auto* copy_to_sample = new QCheckBox("Copy to Sample", toolbar);
@@ -108,7 +114,10 @@ void MainWindow::BuildToolBar() {
   toolbar->addWidget(looping);
   toolbar->addSeparator();
 
-  name_label_ = AddLabel(toolbar, "Label1", "", "");
+  name_label_ = new SlotNameLabel(toolbar);
+  name_label_->setObjectName("Label1");
+  name_label_->setContentsMargins(6, 0, 6, 0);
+  toolbar->addWidget(name_label_);
 }
 
 }  // namespace morvane

@@ -55,4 +55,18 @@ inline QColor PixelAt(QWidget& widget, QPoint pos) {
   return widget.grab().toImage().pixelColor(pos);
 }
 
+// How many pixels of the widget as the user sees it are yellowish: antialiased digits drawn in
+// yellow are never pure yellow.
+inline int YellowishPixels(QWidget& widget) {
+  const QImage image = widget.grab().toImage();
+  int yellow = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c(image.pixel(x, y));
+      yellow += c.red() > 128 && c.green() > 128 && c.blue() < 64;
+    }
+  }
+  return yellow;
+}
+
 }  // namespace morvane::testing

@@ -262,6 +262,56 @@ TEST_F(SampleEditorWindowTest, BadRawFilesChangeNothingAndLongOnesLoadTheirStart
   EXPECT_EQ(Label("lbSize"), "First 512Ko");
 }
 
+// A new sample brings the locator inside it: where it stood when the sample reaches that far,
+// else on its last byte; "Val" shows the new sample's byte there.
+TEST_F(SampleEditorWindowTest, ALoadKeepsTheLocatorInsideTheNewSample) {
+  struct Case {
+    int locator;
+    int new_size;
+    int expected;
+  };
+  const Case cases[] = {{84, 8, 7}, {3, 8, 3}, {0, 8, 0}};
+  for (const Case& c : cases) {
+    WriteBytes(Data("before.bin"), 100, 256);
+    Load(Data("before.bin"));
+    Trigger("mnuMinimun");
+    TurnKnob(Knob("kvpotlab4"), c.locator);
+    ASSERT_EQ(View()->LocatorPos(), c.locator);
+    WriteBytes(Data("after.bin"), static_cast<std::size_t>(c.new_size), 5);  // 0 1 2 3 4 0 ..
+    Load(Data("after.bin"));
+    ASSERT_EQ(View()->GetSampleSize(), c.new_size);
+    EXPECT_EQ(Knob("kvpotlab4")->State(), c.expected) << c.locator;
+    EXPECT_EQ(View()->LocatorPos(), c.expected / View()->Zoom()) << c.locator;
+    EXPECT_EQ(Knob("kvpotlab3")->State(), c.expected % 5) << c.locator;
+  }
+}
+
+// The caption over "Size" changes with what came in; the knobs beside it stay where they are.
+TEST_F(SampleEditorWindowTest, TheSizeCaptionNeverMovesTheKnobRow) {
+  const char* const knobs[] = {"kvpotlab7", "kvpotlab1", "kvpotlab2",  "kvpotlab4", "kvpotlab3",
+                               "kvpotlab5", "kvpotlab6", "kvpotlab10", "kvpotlab8", "kvpotlab9"};
+  const auto places = [&] {
+    QApplication::processEvents();
+    std::vector<int> left_edges;
+    for (const char* name : knobs) left_edges.push_back(Knob(name)->mapTo(window_, QPoint()).x());
+    return left_edges;
+  };
+  WriteBytes(Data("small.bin"), 1000, 7);
+  Load(Data("small.bin"));
+  ASSERT_EQ(Label("lbSize"), "Size");
+  const std::vector<int> first = places();
+  WriteBytes(Data("huge.bin"), kSampleCapacity + 10, 253);
+  Load(Data("huge.bin"));
+  ASSERT_EQ(Label("lbSize"), "First 512Ko");
+  EXPECT_EQ(places(), first);
+  Trigger("mnuCopyToWavetable");
+  ASSERT_EQ(Label("lbSize"), "New Sample");
+  EXPECT_EQ(places(), first);
+  // And the caption is still read whole.
+  auto* caption = Find<QLabel>("lbSize");
+  EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+}
+
 TEST_F(SampleEditorWindowTest, WaveImportConvertsAndBadWavesAreAborted) {
   WriteStereoTone(Data("tone.wav"), 44100, 1.0);
   Load(Data("tone.wav"));
@@ -457,6 +507,32 @@ TEST_F(SampleEditorWindowTest, NoAudioDeviceIsToldOnceAndAnUnwritableTempFolderT
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].first, "File Error");
   EXPECT_EQ(player_.played.back().size(), 500u);
+}
+
+// The box names the missing output once; a reason of the player's that says more follows it.
+TEST_F(SampleEditorWindowTest, TheHardwareErrorBoxNamesTheMissingDeviceOnce) {
+  WriteBytes(Data("h.bin"), 500, 256);
+  Load(Data("h.bin"));
+  struct Case {
+    const char* reason;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"No Audio device found ", "No Audio device found "},
+      {"", "No Audio device found "},
+      {"Device or resource busy", "No Audio device found \nDevice or resource busy"},
+  };
+  for (const Case& c : cases) {
+    player_.failure.reset();  // a play that works, so that the next failure is told again
+    window_->btnPlayClick();
+    window_->btnPlayClick();
+    reporter_.messages.clear();
+    player_.failure = c.reason;
+    window_->btnPlayClick();
+    ASSERT_EQ(reporter_.messages.size(), 1u) << c.reason;
+    EXPECT_EQ(reporter_.messages[0].first, "Hardware error");
+    EXPECT_EQ(reporter_.messages[0].second.toStdString(), c.text);
+  }
 }
 
 TEST_F(SampleEditorWindowTest, LoopButtonsGoTogether) {

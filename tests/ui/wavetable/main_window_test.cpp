@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTest>
+#include <QToolBar>
+#include <QToolTip>
 #include <fstream>
 
+#include "core/wavetable/main_window_settings.h"
 #include "platform/user_folders.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_file_dialogs.h"
@@ -21,6 +25,7 @@
 #include "ui/shell/app_context.h"
 #include "ui/waveform/waveform_editor_window.h"
 #include "ui/wavetable/main_window_fixture.h"
+#include "ui/wavetable/slot_name_label.h"
 
 namespace morvane {
 namespace {
@@ -129,6 +134,57 @@ TEST_F(MainWindowTest, ATabShowsItsSlotAndItsName) {
   EXPECT_EQ(app_.wavetable().Wave(0)[0], 1);
   Tabs()->setCurrentIndex(0);
   EXPECT_EQ(NameLabel(), "New");
+}
+
+// At the window's design size the slot's name is in view after the other tools: whole when it
+// fits, else keeping its end, with the whole name in its hint.
+TEST_F(MainWindowTest, TheSlotNameIsReadableAtTheDesignSize) {
+  const MainWindowSettings design;
+  window_->resize(design.width, design.height);
+  auto* toolbar = window_->findChild<QToolBar*>("ToolBar1");
+  auto* label = window_->findChild<SlotNameLabel*>("Label1");
+  ASSERT_NE(label, nullptr);
+  struct Case {
+    const char* path;
+    const char* name;  // what the label holds
+    bool fits;
+  };
+  const Case cases[] = {
+      {"/music/tables/pads.bin", "pads.bin", true},
+      {"New", "New", true},
+      {"MIDI Wavetable - Channel 12", "MIDI Wavetable - Channel 12", false},
+      {"/music/the_long_evening_pads_for_the_second_set.bin",
+       "the_long_evening_pads_for_the_second_set.bin", false},
+  };
+  for (const Case& c : cases) {
+    app_.options_dialog()->SetSlotPath(1, c.path);
+    Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(1);
+    QApplication::processEvents();
+    ASSERT_EQ(NameLabel(), c.name);
+    ASSERT_TRUE(label->isVisible()) << c.path;
+    EXPECT_TRUE(toolbar->rect().contains(label->geometry())) << c.path;
+    EXPECT_FALSE(toolbar->findChild<QWidget*>("qt_toolbar_ext_button")->isVisible()) << c.path;
+    const QString shown = label->ShownText();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+    if (c.fits) {
+      EXPECT_EQ(shown.toStdString(), c.name);
+    } else {
+      EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
+      EXPECT_TRUE(NameLabel().endsWith(shown.mid(1))) << shown.toStdString();
+      EXPECT_GE(shown.size(), 8) << "enough of the name to read";
+      QHelpEvent hint(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+      QApplication::sendEvent(label, &hint);
+      EXPECT_EQ(QToolTip::text().toStdString(), c.name);
+    }
+    // The name is drawn: dark text on the toolbar's light face.
+    const QImage drawn = label->grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+      for (int x = 0; x < drawn.width(); ++x) ink += QColor(drawn.pixel(x, y)).lightness() < 100;
+    }
+    EXPECT_GT(ink, 20) << c.path;
+  }
 }
 
 TEST_F(MainWindowTest, AClickedCellBecomesTheEditorsWaveform) {
