@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <random>
+#include <utility>
 
 #include "core/sample/sample_edit_model.h"
 #include "core/sample/wave_header.h"
@@ -51,6 +53,12 @@ class WaveConversionTest : public ::testing::Test {
   fs::path folder_;
 };
 
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
+  std::string text;
+  EXPECT_TRUE(ReadWholeFile(path, text));
+  return {text.begin(), text.end()};
+}
+
 // The frequency of a sine held as unsigned bytes, from its rising crossings of 128.
 double FrequencyOf(const std::vector<std::uint8_t>& samples, int rate) {
   double first = -1;
@@ -91,6 +99,10 @@ TEST_F(WaveConversionTest, EveryFormatBecomesEightBitMonoAtTheChosenRate) {
         WriteTone(source.name, source.format, source.channels, source.rate, 440.0, 1.0);
     const WaveReadResult result = ReadWaveAsUnsigned8(path, 22050, kSampleCapacity);
     ASSERT_EQ(result.error, ConversionError::kNone) << result.detail;
+    // The file's bytes in memory read as the file does.
+    const WaveReadResult from_bytes = ReadWaveBytesAsUnsigned8(Bytes(path), 22050, kSampleCapacity);
+    EXPECT_EQ(from_bytes.error, ConversionError::kNone) << from_bytes.detail;
+    EXPECT_EQ(from_bytes.samples, result.samples);
     EXPECT_NEAR(static_cast<double>(result.samples.size()), 22050.0, 2.0);
     EXPECT_FALSE(result.truncated);
     EXPECT_NEAR(FrequencyOf(result.samples, 22050), 440.0, 440.0 * 0.01);
@@ -164,6 +176,13 @@ TEST_F(WaveConversionTest, BadFilesAreRefused) {
     const WaveReadResult result = ReadWaveAsUnsigned8(path, 22050, kSampleCapacity);
     EXPECT_EQ(result.error, ConversionError::kUnreadableSource);
     EXPECT_TRUE(result.samples.empty());
+    if (fs::is_regular_file(path)) {
+      const WaveReadResult from_bytes =
+          ReadWaveBytesAsUnsigned8(Bytes(path), 22050, kSampleCapacity);
+      EXPECT_EQ(from_bytes.error, ConversionError::kUnreadableSource);
+      EXPECT_EQ(from_bytes.detail, result.detail);
+      EXPECT_TRUE(from_bytes.samples.empty());
+    }
   }
   const WaveReadResult unwritable =
       ConvertWaveFile(good, folder_ / "no-folder" / "convert.wav", 22050, kSampleCapacity);
