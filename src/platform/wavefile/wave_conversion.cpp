@@ -33,9 +33,12 @@ struct ResamplerDeleter {
 };
 
 std::uint8_t ToUnsigned8(float x) {
-  // 8-bit PCM is (u8 - 128) / 128 as a float, so this reverses it exactly.
-  const long level = std::lrint(static_cast<double>(x) * 128.0);
-  return static_cast<std::uint8_t>(std::clamp<long>(level + 128, 0, 255));
+  // 8-bit PCM is (u8 - 128) / 128 as a float, so this reverses it exactly. The level is clipped
+  // before it is rounded: rounding a value far beyond full scale (or infinity) gives no integer
+  // to clip, and came out as the opposite edge. A value that is no number is the zero line.
+  if (std::isnan(x)) return 128;
+  const double level = std::clamp(static_cast<double>(x) * 128.0, -128.0, 127.0);
+  return static_cast<std::uint8_t>(std::lrint(level) + 128);
 }
 
 // Mono floats to bytes, one by one, until `max_samples` are made.
