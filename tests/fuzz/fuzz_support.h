@@ -1,22 +1,16 @@
 #pragma once
 
-// What the fuzz targets share: a property check that libFuzzer reports as a finding, a reader
-// that takes the input apart, and a scratch file for the readers that take a path.
-
-#include <unistd.h>
+// What the fuzz targets share: a property check that libFuzzer reports as a finding and a reader
+// that takes the input apart. The file readers are fuzzed on their bytes in memory: a file on
+// disk for every input made them many times slower.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <span>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace morvane::fuzz {
 
@@ -61,47 +55,6 @@ class FuzzInput {
 
 inline std::string_view AsText(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-// A folder of this process under the temp folder (TMPDIR; tools/fuzz.sh points it at memory),
-// emptied at every use and removed at exit.
-class ScratchFolder {
- public:
-  ScratchFolder()
-      : path_(std::filesystem::temp_directory_path() /
-              ("morvane-fuzz-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  // The path of `name` in the folder, with nothing left from the last input.
-  std::filesystem::path Fresh(const std::string& name) const {
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-      std::filesystem::remove_all(entry.path());
-    }
-    return path_ / name;
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline void WriteFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  FUZZ_CHECK(out.good());
-}
-
-inline std::vector<std::uint8_t> ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {

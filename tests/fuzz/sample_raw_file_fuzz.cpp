@@ -1,13 +1,13 @@
-// A raw file loaded into the long-sample editor. The first two input bytes choose the view's Max
-// (1 to 8192, so that files longer than it are easy to make), the third the offset (0 to 254, or
-// -1 for 255); the rest is the file. Properties: a negative offset, or a file with nothing past
-// it, is refused and changes nothing; otherwise the first min(Max, bytes past the offset) bytes
-// are the file's from the offset on, every later byte of the capacity is 0, the size is that
-// count (never over 524 288), truncation is flagged exactly when the file held more; the sample
-// saved writes back as those bytes.
+// A raw file loaded into the long-sample editor, from its bytes in memory as the file layer hands
+// them over. The first two input bytes choose the view's Max (1 to 8192, so that files longer
+// than it are easy to make), the third the offset (0 to 254, or -1 for 255); the rest is the
+// file. Properties: a negative offset, or a file with nothing past it, is refused and changes
+// nothing; otherwise the first min(Max, bytes past the offset) bytes are the file's from the
+// offset on, every later byte of the capacity is 0, the size is that count (never over 524 288),
+// truncation is flagged exactly when the file held more; the sample saved writes back as those
+// bytes.
 
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 #include "core/sample/sample_edit_model.h"
@@ -15,7 +15,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace morvane;
-  static const fuzz::ScratchFolder folder;
   fuzz::FuzzInput input(data, size);
   const int max = 1 + input.Word() % 8192;
   const std::uint8_t offset_byte = input.Byte();
@@ -37,9 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   model.SetSampleSize(max / 2);
   const int size_before = model.GetSampleSize();
 
-  const std::filesystem::path file = folder.Fresh("sample.raw");
-  fuzz::WriteFile(file, file_bytes);
-  const RawLoadResult result = model.LoadRawFile(file, offset);
+  const RawLoadResult result = model.LoadRawBytes(file_bytes, offset);
   const bool holds = offset >= 0 && file_bytes.size() > static_cast<std::size_t>(offset);
   FUZZ_CHECK(result.loaded == holds);
   if (!result.loaded) {
@@ -56,8 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(fuzz::SameBytes(after.first(n), past.first(n)));
   FUZZ_CHECK(fuzz::SameBytes(after.subspan(n), std::span(zeros).subspan(n)));
 
-  const std::filesystem::path saved = folder.Path() / "saved.raw";
-  FUZZ_CHECK(model.SaveRawFile(saved));
-  FUZZ_CHECK(fuzz::SameBytes(fuzz::ReadFile(saved), past.first(n)));
+  FUZZ_CHECK(fuzz::SameBytes(model.RawFileBytes(), past.first(n)));
   return 0;
 }

@@ -3,9 +3,13 @@
 // refused with the number of a line it has; through the store, a refused file is kept byte for
 // byte as <name>.bad, reported once and read as a first run, and an accepted one is left as it was
 // and gives every value back by its kind; the dialog folders take each stored string, skip a
-// missing value without failing, and stop at the first of another kind, naming it.
+// missing value without failing, and stop at the first of another kind, naming it. The store
+// keeps its text in memory here; on disk it only reads, moves and replaces the file around the
+// same rules.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -16,6 +20,36 @@
 
 namespace morvane {
 namespace {
+
+// The settings text in memory: what stands under the name and what was set aside.
+class MemorySettings final : public SettingsMedium {
+ public:
+  explicit MemorySettings(std::string_view text) : text_(std::string(text)) {}
+
+  ReadResult Read(std::string& text, std::string&) override {
+    if (!text_) return ReadResult::kMissing;
+    text = *text_;
+    return ReadResult::kRead;
+  }
+  std::error_code SetAside() override {
+    aside_ = std::move(text_);
+    text_.reset();
+    return {};
+  }
+  bool Replace(std::string_view text) override {
+    text_ = std::string(text);
+    return true;
+  }
+  const std::filesystem::path& Name() const override { return name_; }
+
+  const std::optional<std::string>& Text() const { return text_; }
+  const std::optional<std::string>& Aside() const { return aside_; }
+
+ private:
+  const std::filesystem::path name_ = "MRV8_V2.conf";
+  std::optional<std::string> text_;
+  std::optional<std::string> aside_;
+};
 
 bool SameEntries(const SettingsValues& a, const SettingsValues& b) {
   if (a.Entries().size() != b.Entries().size()) return false;
@@ -79,20 +113,18 @@ void CheckDialogFolders(SettingsStore& store, const SettingsValues& values) {
   FUZZ_CHECK(reader.Failed() == failed);
 }
 
-void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t> bytes) {
-  const std::filesystem::path file = folder.Fresh("MRV8_V2.conf");
-  fuzz::WriteFile(file, bytes);
-  const SettingsParseResult parsed = ParseSettingsText(fuzz::AsText(bytes));
-
-  SettingsStore store(file);
+void CheckStore(std::string_view text) {
+  const SettingsParseResult parsed = ParseSettingsText(text);
+  const auto medium = std::make_shared<MemorySettings>(text);
+  SettingsStore store(medium);
   int reports = 0;
   store.SetProblemHandler([&](const std::string&) { ++reports; });
   SettingsReader reader = store.OpenForReading();
   if (!parsed.values) {
     FUZZ_CHECK(!reader.Exists());
     FUZZ_CHECK(reports == 1);
-    FUZZ_CHECK(!std::filesystem::exists(file));
-    FUZZ_CHECK(fuzz::SameBytes(fuzz::ReadFile(file.string() + ".bad"), bytes));
+    FUZZ_CHECK(!medium->Text());
+    FUZZ_CHECK(medium->Aside() == text);
     // A second pass finds no file: a first run, not told again.
     FUZZ_CHECK(!store.OpenForReading().Exists());
     FUZZ_CHECK(reports == 1);
@@ -110,7 +142,7 @@ void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t>
     }
   }
   FUZZ_CHECK(!reader.Failed());
-  FUZZ_CHECK(fuzz::SameBytes(fuzz::ReadFile(file), bytes));
+  FUZZ_CHECK(medium->Text() == text && !medium->Aside());
   CheckDialogFolders(store, *parsed.values);
 
   // A writing pass keeps every value it does not write.
@@ -119,8 +151,8 @@ void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t>
   FUZZ_CHECK(writer.Close());
   SettingsValues expected = *parsed.values;
   expected.Set("FuzzWritten", 1);
-  const std::vector<std::uint8_t> saved = fuzz::ReadFile(file);
-  const SettingsParseResult reread = ParseSettingsText(fuzz::AsText(saved));
+  FUZZ_CHECK(medium->Text().has_value());
+  const SettingsParseResult reread = ParseSettingsText(*medium->Text());
   FUZZ_CHECK(reread.values.has_value() && SameEntries(*reread.values, expected));
 }
 
@@ -128,8 +160,7 @@ void CheckStore(const fuzz::ScratchFolder& folder, std::span<const std::uint8_t>
 }  // namespace morvane
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const morvane::fuzz::ScratchFolder folder;
   morvane::CheckParse(morvane::fuzz::AsText({data, size}));
-  morvane::CheckStore(folder, {data, size});
+  morvane::CheckStore(morvane::fuzz::AsText({data, size}));
   return 0;
 }

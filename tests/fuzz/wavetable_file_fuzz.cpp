@@ -8,6 +8,7 @@
 // The slot in use is the last one, so a write past waveform 2047 leaves the store's memory and
 // AddressSanitizer reports it.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -32,15 +33,17 @@ class Bench {
     store_.SetCurrentSlot(kFuzzSlot);
     for (int k = 0; k < kWaveCount; ++k) RestoreWave(k);
     store_.CopySlotToBuffer(std::span<std::uint8_t, kSlotBytes>(pattern_));
+    SetMarkers(0, kWaveCount);
   }
 
   WavetableStore& store() { return store_; }
 
-  void SetMarkers() {
-    for (int k = 0; k < kWaveCount; ++k) store_.SetMarker(k, MarkerPattern(k));
+  void SetMarkers(int first, int count) {
+    for (int k = first; k < first + count; ++k) store_.SetMarker(k, MarkerPattern(k));
   }
   void RestoreWave(int k) {
-    for (int i = 0; i < kWaveLength; ++i) store_.SetSample(k, i, Pattern(k, i));
+    const WaveSpan wave = store_.Wave(k);
+    for (int i = 0; i < kWaveLength; ++i) wave[static_cast<std::size_t>(i)] = Pattern(k, i);
   }
 
   // Neither this slot nor the one before it (where a negative bank would reach) has changed.
@@ -66,12 +69,13 @@ class Bench {
 void CheckWaves(const WavetableStore& store, int first, std::span<const std::uint8_t> bytes) {
   const int touched = static_cast<int>((bytes.size() + kWaveLength - 1) / kWaveLength);
   const int last = std::min(kWaveCount - 1, first + touched);
+  std::array<std::uint8_t, kWaveLength> expected{};
   for (int k = first; k <= last; ++k) {
     for (int i = 0; i < kWaveLength; ++i) {
       const std::size_t offset = static_cast<std::size_t>(k - first) * kWaveLength + i;
-      const std::uint8_t expected = offset < bytes.size() ? bytes[offset] : Pattern(k, i);
-      FUZZ_CHECK(store.Wave(k)[static_cast<std::size_t>(i)] == expected);
+      expected[static_cast<std::size_t>(i)] = offset < bytes.size() ? bytes[offset] : Pattern(k, i);
     }
+    FUZZ_CHECK(fuzz::SameBytes(store.Wave(k), expected));
   }
 }
 
@@ -88,45 +92,44 @@ void CheckMarkers(const WavetableStore& store, int cleared_first, int cleared_co
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace morvane;
   static Bench bench;
-  static const fuzz::ScratchFolder folder;
   fuzz::FuzzInput input(data, size);
   const bool import = (input.Byte() & 1) != 0;
   const int bank = static_cast<std::int8_t>(input.Byte());
   const std::span<const std::uint8_t> file_bytes = input.Rest();
 
-  const std::filesystem::path file = folder.Fresh("table.bin");
-  fuzz::WriteFile(file, file_bytes);
   WavetableStore& store = bench.store();
-  bench.SetMarkers();
 
   int first = 0;
+  int cleared = 0;  // markers from `first` on
   std::span<const std::uint8_t> taken = file_bytes.first(std::min(file_bytes.size(), kSlotBytes));
   if (!import) {
-    FUZZ_CHECK(LoadSlotFile(store, file));
-    CheckMarkers(store, 0, kWaveCount);
+    LoadSlotBytes(store, file_bytes);
+    cleared = kWaveCount;
+    CheckMarkers(store, 0, cleared);
   } else if (bank < 0 || bank >= kBankCount) {
-    FUZZ_CHECK(!ImportBankFile(store, file, bank));
+    FUZZ_CHECK(!ImportBankBytes(store, file_bytes, bank));
     CheckMarkers(store, 0, 0);
     FUZZ_CHECK(bench.Untouched());
+    FUZZ_CHECK(BankFileBytes(store, bank).empty());
     taken = {};
   } else {
-    FUZZ_CHECK(ImportBankFile(store, file, bank));
+    FUZZ_CHECK(ImportBankBytes(store, file_bytes, bank));
     first = WaveIndex(bank, 0);
     taken = file_bytes.first(std::min(file_bytes.size(), kSlotBytes - bank * kBankBytes));
-    CheckMarkers(store, first, kWavesPerBank);
+    cleared = kWavesPerBank;
+    CheckMarkers(store, first, cleared);
   }
   FUZZ_CHECK(store.CurrentSlot() == kFuzzSlot);
   CheckWaves(store, first, taken);
 
   // What was read writes back as the same bytes.
-  const std::filesystem::path saved = folder.Path() / "saved.bin";
-  FUZZ_CHECK(SaveBankFile(store, saved, first / kWavesPerBank));
-  const std::vector<std::uint8_t> written = fuzz::ReadFile(saved);
+  const std::vector<std::uint8_t> written = BankFileBytes(store, first / kWavesPerBank);
   FUZZ_CHECK(written.size() == kBankBytes);
   const std::size_t compared = std::min(taken.size(), kBankBytes);
   FUZZ_CHECK(fuzz::SameBytes(std::span(written).first(compared), taken.first(compared)));
 
   const int touched = static_cast<int>((taken.size() + kWaveLength - 1) / kWaveLength);
   for (int k = first; k < std::min(kWaveCount, first + touched); ++k) bench.RestoreWave(k);
+  bench.SetMarkers(first, cleared);
   return 0;
 }

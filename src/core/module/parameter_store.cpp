@@ -30,8 +30,14 @@ bool ParameterStore::SaveImage(int image, const std::filesystem::path& file) con
 
 bool ParameterStore::LoadImage(int image, const std::filesystem::path& file) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadFileStart(file, kParameterImageSize, bytes) || bytes.empty()) return false;
-  std::copy(bytes.begin(), bytes.end(), Mutable(image).begin());
+  return ReadFileStart(file, kParameterImageSize, bytes) && LoadImageBytes(image, bytes);
+}
+
+bool ParameterStore::LoadImageBytes(int image, std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return false;
+  const std::span<const std::uint8_t> taken =
+      bytes.first(std::min(bytes.size(), std::size_t{kParameterImageSize}));
+  std::copy(taken.begin(), taken.end(), Mutable(image).begin());
   return true;
 }
 

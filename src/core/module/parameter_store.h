@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 
 #include "core/util/file_writer.h"
 
@@ -54,6 +55,8 @@ class ParameterStore {
   // Reads the file's first 16 bytes into the image; a shorter file replaces only the bytes it
   // holds. False, and the image unchanged, when the file cannot be opened or read or is empty.
   bool LoadImage(int image, const std::filesystem::path& file);
+  // The same from the file's bytes in memory: false, the image unchanged, when there are none.
+  bool LoadImageBytes(int image, std::span<const std::uint8_t> bytes);
 
  private:
   ParameterImage& Mutable(int image);

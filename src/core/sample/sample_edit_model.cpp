@@ -204,11 +204,16 @@ RawLoadResult SampleEditModel::LoadRawFile(const std::filesystem::path& file, st
   // One byte more than fits tells a file that was too long.
   const std::size_t limit = static_cast<std::size_t>(offset) + static_cast<std::size_t>(max_) + 1;
   if (!ReadFileStart(file, limit, bytes)) return {};
-  if (bytes.size() <= static_cast<std::size_t>(offset)) return {};
+  return LoadRawBytes(bytes, offset);
+}
+
+RawLoadResult SampleEditModel::LoadRawBytes(std::span<const std::uint8_t> bytes,
+                                            std::int64_t offset) {
+  if (offset < 0 || bytes.size() <= static_cast<std::uint64_t>(offset)) return {};
   const std::size_t available = bytes.size() - static_cast<std::size_t>(offset);
   const std::size_t n = std::min(available, static_cast<std::size_t>(max_));
   std::memcpy(buffer_.data(), bytes.data() + offset, n);
-  std::fill(buffer_.begin() + static_cast<std::ptrdiff_t>(n), buffer_.end(), 0);
+  std::memset(buffer_.data() + n, 0, buffer_.size() - n);
   size_ = static_cast<int>(n);
   return {true, available > n};
 }
@@ -216,7 +221,7 @@ RawLoadResult SampleEditModel::LoadRawFile(const std::filesystem::path& file, st
 bool SampleEditModel::SaveRawFile(const std::filesystem::path& file) const {
   if (size_ == 0) return true;
   FileWriter writer;
-  return writer.Replace(file, std::span(buffer_).first(static_cast<std::size_t>(size_)));
+  return writer.Replace(file, RawFileBytes());
 }
 
 }  // namespace morvane

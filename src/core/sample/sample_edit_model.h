@@ -103,8 +103,15 @@ class SampleEditModel {
   // rest of the capacity is zeroed and the size becomes the number of bytes read. A file that
   // cannot be read, or holds nothing past the offset, changes nothing.
   RawLoadResult LoadRawFile(const std::filesystem::path& file, std::int64_t offset);
-  // Replaces the file with the sample's bytes (the old file stays when it fails). Nothing is
-  // written for an empty sample, which counts as done.
+  // The same from the file's bytes in memory: all of them, or at least the first offset + Max + 1
+  // (one more than can be taken tells a longer file).
+  RawLoadResult LoadRawBytes(std::span<const std::uint8_t> bytes, std::int64_t offset);
+  // The bytes a raw file of the sample holds: the sample.
+  std::span<const std::uint8_t> RawFileBytes() const {
+    return Data().first(static_cast<std::size_t>(size_));
+  }
+  // Replaces the file with those bytes (the old file stays when it fails). Nothing is written
+  // for an empty sample, which counts as done.
   bool SaveRawFile(const std::filesystem::path& file) const;
 
  private:

@@ -3,11 +3,8 @@
 #include <system_error>
 
 #include "core/settings/settings_file_format.h"
-#include "core/util/whole_file_io.h"
 
 namespace morvane {
-
-namespace fs = std::filesystem;
 
 // ---- SettingsReader ----
 
@@ -72,7 +69,7 @@ bool SettingsReader::ReadStringIfPresent(std::string_view name, std::string& out
 // ---- SettingsWriter ----
 
 SettingsWriter::SettingsWriter(SettingsWriter&& other) noexcept
-    : file_(std::move(other.file_)),
+    : medium_(std::move(other.medium_)),
       values_(std::move(other.values_)),
       refused_(other.refused_),
       closed_result_(other.closed_result_) {
@@ -82,7 +79,7 @@ SettingsWriter::SettingsWriter(SettingsWriter&& other) noexcept
 SettingsWriter& SettingsWriter::operator=(SettingsWriter&& other) noexcept {
   if (this != &other) {
     Close();
-    file_ = std::move(other.file_);
+    medium_ = std::move(other.medium_);
     values_ = std::move(other.values_);
     refused_ = other.refused_;
     closed_result_ = other.closed_result_;
@@ -119,7 +116,7 @@ void SettingsWriter::WriteString(std::string_view name, std::string_view value) 
 
 bool SettingsWriter::Close() {
   if (!closed_result_) {
-    closed_result_ = !refused_ && ReplaceWholeFile(file_, FormatSettingsText(values_));
+    closed_result_ = !refused_ && medium_->Replace(FormatSettingsText(values_));
   }
   return *closed_result_;
 }
@@ -130,7 +127,7 @@ SettingsReader SettingsStore::OpenForReading() { return SettingsReader(Load()); 
 
 SettingsWriter SettingsStore::OpenForWriting() {
   std::optional<SettingsValues> values = Load();
-  return SettingsWriter(file_, values ? std::move(*values) : SettingsValues(), writes_refused_);
+  return SettingsWriter(medium_, values ? std::move(*values) : SettingsValues(), writes_refused_);
 }
 
 void SettingsStore::SetProblemHandler(std::function<void(const std::string&)> handler) {
@@ -143,21 +140,16 @@ void SettingsStore::SetProblemHandler(std::function<void(const std::string&)> ha
 }
 
 std::optional<SettingsValues> SettingsStore::Load() {
-  std::error_code error;
-  fs::file_status status = fs::status(file_, error);
-  if (status.type() == fs::file_type::not_found) return std::nullopt;  // first run
-  if (error) {
-    SetAside("cannot be read (" + error.message() + ")");
-    return std::nullopt;
-  }
-  if (status.type() != fs::file_type::regular) {
-    SetAside("cannot be read (it is not a regular file)");
-    return std::nullopt;
-  }
   std::string text;
-  if (!ReadWholeFile(file_, text)) {
-    SetAside("cannot be read");
-    return std::nullopt;
+  std::string problem;
+  switch (medium_->Read(text, problem)) {
+    case SettingsMedium::ReadResult::kMissing:
+      return std::nullopt;  // first run
+    case SettingsMedium::ReadResult::kUnreadable:
+      SetAside(problem);
+      return std::nullopt;
+    case SettingsMedium::ReadResult::kRead:
+      break;
   }
   SettingsParseResult parsed = ParseSettingsText(text);
   if (!parsed.values) SetAside("is corrupt (" + parsed.error + ")");
@@ -165,18 +157,10 @@ std::optional<SettingsValues> SettingsStore::Load() {
 }
 
 void SettingsStore::SetAside(const std::string& problem) {
-  fs::path bad = file_;
+  const std::error_code error = medium_->SetAside();
+  std::filesystem::path bad = medium_->Name();
   bad += ".bad";
-  std::error_code error;
-  fs::rename(file_, bad, error);
-  // An older .bad of another type (file against folder) or an empty folder stands in the way:
-  // it may be replaced. A folder with contents is never deleted.
-  if (error == std::errc::is_a_directory || error == std::errc::not_a_directory ||
-      error == std::errc::directory_not_empty || error == std::errc::file_exists) {
-    std::error_code removal;
-    if (fs::remove(bad, removal)) fs::rename(file_, bad, error);
-  }
-  std::string message = "Settings file \"" + file_.string() + "\" " + problem;
+  std::string message = "Settings file \"" + medium_->Name().string() + "\" " + problem;
   if (!error) {
     message += "; it was set aside as \"" + bad.string() + "\" and settings start from defaults.";
   } else {

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "core/settings/settings_medium.h"
 #include "core/settings/settings_values.h"
 
 namespace morvane {
@@ -76,12 +78,12 @@ class SettingsWriter {
 
  private:
   friend class SettingsStore;
-  SettingsWriter(std::filesystem::path file, SettingsValues values, bool refused)
-      : file_(std::move(file)), values_(std::move(values)), refused_(refused) {}
+  SettingsWriter(std::shared_ptr<SettingsMedium> medium, SettingsValues values, bool refused)
+      : medium_(std::move(medium)), values_(std::move(values)), refused_(refused) {}
 
   void Write(std::string_view name, SettingsValue value);
 
-  std::filesystem::path file_;
+  std::shared_ptr<SettingsMedium> medium_;
   SettingsValues values_;
   bool refused_;  // the file there must not be overwritten, or a name was invalid
   std::optional<bool> closed_result_;
@@ -90,9 +92,12 @@ class SettingsWriter {
 // The settings key of the current user, kept as one text file. Each pass reads the file anew.
 class SettingsStore {
  public:
-  explicit SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+  explicit SettingsStore(std::filesystem::path file)
+      : medium_(std::make_shared<SettingsFile>(std::move(file))) {}
+  // The same rules on the text kept elsewhere.
+  explicit SettingsStore(std::shared_ptr<SettingsMedium> medium) : medium_(std::move(medium)) {}
 
-  const std::filesystem::path& File() const { return file_; }
+  const std::filesystem::path& File() const { return medium_->Name(); }
 
   SettingsReader OpenForReading();
   SettingsWriter OpenForWriting();
@@ -109,7 +114,7 @@ class SettingsStore {
   void SetAside(const std::string& problem);
   void Report(std::string message);
 
-  std::filesystem::path file_;
+  std::shared_ptr<SettingsMedium> medium_;
   std::function<void(const std::string&)> problem_handler_;
   std::optional<std::string> pending_problem_;
   bool problem_reported_ = false;

@@ -46,16 +46,26 @@ void SampleTankModel::GetData(std::span<std::uint8_t> target) const {
 
 void SampleTankModel::Fill(std::uint8_t value) { std::fill_n(samples_.begin(), max_, value); }
 
+std::span<const std::uint8_t> SampleTankModel::FileBytes() const {
+  return std::span(samples_).first(static_cast<std::size_t>(max_));
+}
+
 bool SampleTankModel::SaveToFile(const std::filesystem::path& file) const {
-  const std::string_view bytes(reinterpret_cast<const char*>(samples_.data()),
-                               static_cast<std::size_t>(max_));
-  return ReplaceWholeFile(file, bytes);
+  const std::span<const std::uint8_t> bytes = FileBytes();
+  return ReplaceWholeFile(
+      file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+void SampleTankModel::LoadFromBytes(std::span<const std::uint8_t> bytes) {
+  const std::span<const std::uint8_t> taken =
+      bytes.first(std::min(bytes.size(), static_cast<std::size_t>(max_)));
+  std::copy(taken.begin(), taken.end(), samples_.begin());
 }
 
 bool SampleTankModel::LoadFromFile(const std::filesystem::path& file) {
   std::vector<std::uint8_t> bytes;
   if (!ReadFileStart(file, static_cast<std::size_t>(max_), bytes)) return false;
-  std::copy(bytes.begin(), bytes.end(), samples_.begin());
+  LoadFromBytes(bytes);
   return true;
 }
 

@@ -36,10 +36,13 @@ class SampleTankModel {
   void Clear() { Fill(0); }
   void Fill(std::uint8_t value);  // the first Max samples
 
-  // Writes the first Max samples, nothing else. The file is replaced whole or not at all.
+  // A raw waveform file holds the first Max samples, nothing else. The file is replaced whole or
+  // not at all.
+  std::span<const std::uint8_t> FileBytes() const;
   bool SaveToFile(const std::filesystem::path& file) const;
-  // Reads min(Max, file size) bytes from the start of the file; later samples keep their values.
-  // On a read error the bytes read so far stay.
+  // Takes min(Max, size) bytes from the start of the file's bytes; later samples keep their
+  // values. A file that cannot be read changes nothing.
+  void LoadFromBytes(std::span<const std::uint8_t> bytes);
   bool LoadFromFile(const std::filesystem::path& file);
 
   int LocatorPos() const { return locator_pos_; }

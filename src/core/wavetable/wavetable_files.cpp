@@ -31,27 +31,49 @@ std::vector<std::uint8_t> WaveBytes(const WavetableStore& store, int first_wave,
   return bytes;
 }
 
+// Room from the start of the bank to the end of the slot.
+std::size_t RoomFromBank(int bank) {
+  return kSlotBytes - static_cast<std::size_t>(bank) * kBankBytes;
+}
+
 }  // namespace
+
+void LoadSlotBytes(WavetableStore& store, std::span<const std::uint8_t> bytes) {
+  CopyIntoWaves(store, 0, bytes.first(std::min(bytes.size(), kSlotBytes)));
+  store.ClearMarkers();
+  store.ResetOrder();
+}
 
 bool LoadSlotFile(WavetableStore& store, const std::filesystem::path& path) {
   std::vector<std::uint8_t> bytes;
   if (!ReadFileStart(path, kSlotBytes, bytes)) return false;
-  CopyIntoWaves(store, 0, bytes);
-  store.ClearMarkers();
+  LoadSlotBytes(store, bytes);
+  return true;
+}
+
+bool ImportBankBytes(WavetableStore& store, std::span<const std::uint8_t> bytes, int bank) {
+  if (!ValidBank(bank)) return false;
+  CopyIntoWaves(store, bank * kWavesPerBank,
+                bytes.first(std::min(bytes.size(), RoomFromBank(bank))));
+  store.ClearBankMarkers(bank);
   store.ResetOrder();
   return true;
 }
 
 bool ImportBankFile(WavetableStore& store, const std::filesystem::path& path, int bank) {
   if (!ValidBank(bank)) return false;
-  // Room from the start of the bank to the end of the slot.
-  const std::size_t limit = kSlotBytes - static_cast<std::size_t>(bank) * kBankBytes;
   std::vector<std::uint8_t> bytes;
-  if (!ReadFileStart(path, limit, bytes)) return false;
-  CopyIntoWaves(store, bank * kWavesPerBank, bytes);
-  store.ClearBankMarkers(bank);
-  store.ResetOrder();
-  return true;
+  if (!ReadFileStart(path, RoomFromBank(bank), bytes)) return false;
+  return ImportBankBytes(store, bytes, bank);
+}
+
+std::vector<std::uint8_t> SlotFileBytes(const WavetableStore& store) {
+  return WaveBytes(store, 0, kWaveCount);
+}
+
+std::vector<std::uint8_t> BankFileBytes(const WavetableStore& store, int bank) {
+  if (!ValidBank(bank)) return {};
+  return WaveBytes(store, bank * kWavesPerBank, kWavesPerBank);
 }
 
 bool SaveSlotFile(const WavetableStore& store, const std::filesystem::path& path) {
@@ -61,7 +83,7 @@ bool SaveSlotFile(const WavetableStore& store, const std::filesystem::path& path
 
 bool SaveSlotFile(const WavetableStore& store, const std::filesystem::path& path,
                   FileWriter& writer) {
-  return writer.Replace(path, WaveBytes(store, 0, kWaveCount));
+  return writer.Replace(path, SlotFileBytes(store));
 }
 
 bool SaveBankFile(const WavetableStore& store, const std::filesystem::path& path, int bank) {
@@ -72,7 +94,7 @@ bool SaveBankFile(const WavetableStore& store, const std::filesystem::path& path
 bool SaveBankFile(const WavetableStore& store, const std::filesystem::path& path, int bank,
                   FileWriter& writer) {
   if (!ValidBank(bank)) return false;
-  return writer.Replace(path, WaveBytes(store, bank * kWavesPerBank, kWavesPerBank));
+  return writer.Replace(path, BankFileBytes(store, bank));
 }
 
 }  // namespace morvane

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/sample/wave_header.h"
 #include "core/util/file_writer.h"
@@ -17,7 +19,11 @@ namespace morvane {
 
 namespace {
 
-constexpr sf_count_t kReadFrames = 4096;
+// The samples read at a time (over all channels) and the resampler's output at a time: buffers
+// of a fixed small size whatever the channel count and the rate ratio, as the resampler takes
+// its input and gives its output in pieces of any size.
+constexpr std::size_t kReadSamples = 16384;
+constexpr std::size_t kResampledFrames = 4096;
 
 struct SndfileCloser {
   void operator()(SNDFILE* file) const { sf_close(file); }
@@ -27,9 +33,12 @@ struct ResamplerDeleter {
 };
 
 std::uint8_t ToUnsigned8(float x) {
-  // 8-bit PCM is (u8 - 128) / 128 as a float, so this reverses it exactly.
-  const long level = std::lrint(static_cast<double>(x) * 128.0);
-  return static_cast<std::uint8_t>(std::clamp<long>(level + 128, 0, 255));
+  // 8-bit PCM is (u8 - 128) / 128 as a float, so this reverses it exactly. The level is clipped
+  // before it is rounded: rounding a value far beyond full scale (or infinity) gives no integer
+  // to clip, and came out as the opposite edge. A value that is no number is the zero line.
+  if (std::isnan(x)) return 128;
+  const double level = std::clamp(static_cast<double>(x) * 128.0, -128.0, 127.0);
+  return static_cast<std::uint8_t>(std::lrint(level) + 128);
 }
 
 // Mono floats to bytes, one by one, until `max_samples` are made.
@@ -43,7 +52,10 @@ class ByteSink {
       count = room;
       overflow_ = true;
     }
-    for (std::size_t i = 0; i < count; ++i) out_.push_back(ToUnsigned8(mono[i]));
+    const std::size_t at = out_.size();
+    out_.resize(at + count);
+    std::uint8_t* const bytes = out_.data() + at;
+    for (std::size_t i = 0; i < count; ++i) bytes[i] = ToUnsigned8(mono[i]);
   }
   bool Overflowed() const { return overflow_; }
 
@@ -53,30 +65,42 @@ class ByteSink {
   bool overflow_ = false;
 };
 
-// The encoder writes into memory, so the file on disk is replaced in one step.
+// The encoder writes into memory, so the file on disk is replaced in one step; the decoder can
+// read a file's bytes from memory as well.
 struct MemoryFile {
   std::vector<std::uint8_t> bytes;
   sf_count_t position = 0;
 };
+struct MemoryView {
+  std::span<const std::uint8_t> bytes;
+  sf_count_t position = 0;
+};
 
+template <typename File>
 sf_count_t MemoryLength(void* user) {
-  return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size());
+  return static_cast<sf_count_t>(static_cast<File*>(user)->bytes.size());
 }
+template <typename File>
 sf_count_t MemorySeek(sf_count_t offset, int whence, void* user) {
-  auto* file = static_cast<MemoryFile*>(user);
+  auto* file = static_cast<File*>(user);
   const sf_count_t base = whence == SEEK_CUR   ? file->position
                           : whence == SEEK_END ? static_cast<sf_count_t>(file->bytes.size())
                                                : 0;
   file->position = std::max<sf_count_t>(base + offset, 0);
   return file->position;
 }
+template <typename File>
 sf_count_t MemoryRead(void* data, sf_count_t count, void* user) {
-  auto* file = static_cast<MemoryFile*>(user);
+  auto* file = static_cast<File*>(user);
   const sf_count_t size = static_cast<sf_count_t>(file->bytes.size());
   const sf_count_t n = std::clamp<sf_count_t>(size - file->position, 0, count);
-  std::memcpy(data, file->bytes.data() + file->position, static_cast<std::size_t>(n));
+  if (n > 0) std::memcpy(data, file->bytes.data() + file->position, static_cast<std::size_t>(n));
   file->position += n;
   return n;
+}
+template <typename File>
+sf_count_t MemoryTell(void* user) {
+  return static_cast<File*>(user)->position;
 }
 sf_count_t MemoryWrite(const void* data, sf_count_t count, void* user) {
   auto* file = static_cast<MemoryFile*>(user);
@@ -86,72 +110,77 @@ sf_count_t MemoryWrite(const void* data, sf_count_t count, void* user) {
   file->position += count;
   return count;
 }
-sf_count_t MemoryTell(void* user) { return static_cast<MemoryFile*>(user)->position; }
+
+// Where the samples start lies within this many bytes of a file's start.
+constexpr std::size_t kHeaderBytes = 65536;
 
 // A wave file whose data chunk promises more than the file holds was cut short: the library would
-// read what is there, but half a sample is no import.
+// read what is there, but half a sample is no import. `start` is the file's start, `size` its
+// whole length.
+bool WaveCutShort(std::span<const std::uint8_t> start, std::int64_t size) {
+  const std::optional<WaveDataChunk> data =
+      FindWaveData(start.first(std::min(start.size(), kHeaderBytes)), size);
+  return data && data->CutShort();
+}
+
 bool WaveFileCutShort(const std::filesystem::path& source) {
-  constexpr std::size_t kHeaderBytes = 65536;
   std::vector<std::uint8_t> start;
   std::error_code error;
   const auto size = std::filesystem::file_size(source, error);
   if (error || !ReadFileStart(source, kHeaderBytes, start)) return false;
-  const std::optional<WaveDataChunk> data = FindWaveData(start, static_cast<std::int64_t>(size));
-  return data && data->CutShort();
+  return WaveCutShort(start, static_cast<std::int64_t>(size));
 }
 
-}  // namespace
-
-WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate,
-                                   std::size_t max_samples) {
+WaveReadResult Unreadable(std::string detail) {
   WaveReadResult result;
-  SF_INFO info{};
-  std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open(source.c_str(), SFM_READ, &info));
+  result.error = ConversionError::kUnreadableSource;
+  result.detail = std::move(detail);
+  return result;
+}
+
+// Reads the opened file (`cut_short`: its data chunk promises more than it holds) as
+// ReadWaveAsUnsigned8 says.
+WaveReadResult ReadOpened(SNDFILE* opened, const SF_INFO& info, bool cut_short, int rate,
+                          std::size_t max_samples) {
+  std::unique_ptr<SNDFILE, SndfileCloser> file(opened);
   if (!file || info.channels < 1 || info.samplerate < 1 || rate < 1) {
-    result.error = ConversionError::kUnreadableSource;
-    result.detail = sf_strerror(file.get());
-    return result;
+    return Unreadable(sf_strerror(file.get()));
   }
-  if (WaveFileCutShort(source)) {
-    result.error = ConversionError::kUnreadableSource;
-    result.detail = "the file ends before its last sample";
-    return result;
-  }
+  if (cut_short) return Unreadable("the file ends before its last sample");
   const auto channels = static_cast<std::size_t>(info.channels);
   const double ratio = static_cast<double>(rate) / info.samplerate;
   // The resampler cannot go beyond its ratio range, and the buffers below grow with the ratio:
   // a header claiming 1 Hz would size them at hundreds of megabytes only to fail.
   if (info.samplerate != rate && !src_is_valid_ratio(ratio)) {
-    result.error = ConversionError::kUnreadableSource;
-    result.detail = "the sample rate " + std::to_string(info.samplerate) +
-                    " Hz cannot be converted to " + std::to_string(rate) + " Hz";
-    return result;
+    return Unreadable("the sample rate " + std::to_string(info.samplerate) +
+                      " Hz cannot be converted to " + std::to_string(rate) + " Hz");
   }
   std::unique_ptr<SRC_STATE, ResamplerDeleter> resampler;
   if (info.samplerate != rate) {
     int error = 0;
     resampler.reset(src_new(SRC_SINC_FASTEST, 1, &error));
-    if (!resampler) {
-      result.error = ConversionError::kUnreadableSource;
-      result.detail = src_strerror(error);
-      return result;
-    }
+    if (!resampler) return Unreadable(src_strerror(error));
   }
 
+  WaveReadResult result;
   const std::size_t expected = static_cast<std::size_t>(
       std::min<double>(static_cast<double>(info.frames) * ratio + 16.0, max_samples + 1.0));
   result.samples.reserve(expected);
   ByteSink sink(result.samples, max_samples);
-  std::vector<float> frames(static_cast<std::size_t>(kReadFrames) * channels);
-  std::vector<float> mono(static_cast<std::size_t>(kReadFrames));
-  std::vector<float> resampled(static_cast<std::size_t>(std::ceil(kReadFrames * ratio)) + 64);
+  const auto read_frames =
+      static_cast<sf_count_t>(std::max<std::size_t>(1, kReadSamples / channels));
+  // Each buffer is written before it is read: zeroing them first would only cost time.
+  const auto frames =
+      std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(read_frames) * channels);
+  const auto mono = std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(read_frames));
+  const auto resampled = std::make_unique_for_overwrite<float[]>(kResampledFrames);
   sf_count_t read_total = 0;
   bool end_of_input = false;
   while (!end_of_input && !sink.Full()) {
-    const sf_count_t got = sf_readf_float(file.get(), frames.data(), kReadFrames);
+    const sf_count_t got = sf_readf_float(file.get(), frames.get(), read_frames);
     if (got < 0 || (got == 0 && sf_error(file.get()) != SF_ERR_NO_ERROR)) break;
     read_total += got;
-    end_of_input = got < kReadFrames;
+    end_of_input = got < read_frames;
     for (sf_count_t f = 0; f < got; ++f) {
       float sum = 0.0f;
       for (std::size_t c = 0; c < channels; ++c)
@@ -159,24 +188,24 @@ WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate
       mono[static_cast<std::size_t>(f)] = sum / static_cast<float>(channels);
     }
     if (!resampler) {
-      sink.Take(mono.data(), static_cast<std::size_t>(got));
+      sink.Take(mono.get(), static_cast<std::size_t>(got));
       continue;
     }
     SRC_DATA data{};
-    data.data_in = mono.data();
+    data.data_in = mono.get();
     data.input_frames = static_cast<long>(got);
     data.src_ratio = ratio;
     data.end_of_input = end_of_input ? 1 : 0;
     // At the end of the input the converter may still hold samples: drain them.
     do {
-      data.data_out = resampled.data();
-      data.output_frames = static_cast<long>(resampled.size());
+      data.data_out = resampled.get();
+      data.output_frames = static_cast<long>(kResampledFrames);
       if (const int error = src_process(resampler.get(), &data); error != 0) {
         result.error = ConversionError::kUnreadableSource;
         result.detail = src_strerror(error);
         return result;
       }
-      sink.Take(resampled.data(), static_cast<std::size_t>(data.output_frames_gen));
+      sink.Take(resampled.get(), static_cast<std::size_t>(data.output_frames_gen));
       data.data_in += data.input_frames_used;
       data.input_frames -= data.input_frames_used;
     } while ((data.input_frames > 0 || (end_of_input && data.output_frames_gen > 0)) &&
@@ -194,9 +223,33 @@ WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate
   return result;
 }
 
+}  // namespace
+
+WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate,
+                                   std::size_t max_samples) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(source.c_str(), SFM_READ, &info);
+  // Only an opened file is looked at again.
+  const bool cut_short = file != nullptr && WaveFileCutShort(source);
+  return ReadOpened(file, info, cut_short, rate, max_samples);
+}
+
+WaveReadResult ReadWaveBytesAsUnsigned8(std::span<const std::uint8_t> bytes, int rate,
+                                        std::size_t max_samples) {
+  MemoryView view{bytes};
+  SF_VIRTUAL_IO io{MemoryLength<MemoryView>, MemorySeek<MemoryView>, MemoryRead<MemoryView>,
+                   nullptr, MemoryTell<MemoryView>};
+  SF_INFO info{};
+  SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &view);
+  const bool cut_short =
+      file != nullptr && WaveCutShort(bytes, static_cast<std::int64_t>(bytes.size()));
+  return ReadOpened(file, info, cut_short, rate, max_samples);
+}
+
 std::vector<std::uint8_t> EncodeWave8(std::span<const std::uint8_t> samples, int rate) {
   MemoryFile memory;
-  SF_VIRTUAL_IO io{MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
+  SF_VIRTUAL_IO io{MemoryLength<MemoryFile>, MemorySeek<MemoryFile>, MemoryRead<MemoryFile>,
+                   MemoryWrite, MemoryTell<MemoryFile>};
   SF_INFO info{};
   info.samplerate = rate;
   info.channels = 1;

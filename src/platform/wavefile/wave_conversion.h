@@ -24,6 +24,9 @@ struct WaveReadResult {
 // converted by band-limited resampling. Reading stops once `max_samples` are made.
 WaveReadResult ReadWaveAsUnsigned8(const std::filesystem::path& source, int rate,
                                    std::size_t max_samples);
+// The same from a whole wave file's bytes in memory.
+WaveReadResult ReadWaveBytesAsUnsigned8(std::span<const std::uint8_t> bytes, int rate,
+                                        std::size_t max_samples);
 
 // An 8-bit unsigned PCM mono wave file of the given samples at `rate` Hz, as bytes.
 std::vector<std::uint8_t> EncodeWave8(std::span<const std::uint8_t> samples, int rate);

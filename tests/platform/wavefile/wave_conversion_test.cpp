@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <random>
+#include <utility>
 
 #include "core/sample/sample_edit_model.h"
 #include "core/sample/wave_header.h"
@@ -51,6 +53,12 @@ class WaveConversionTest : public ::testing::Test {
   fs::path folder_;
 };
 
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
+  std::string text;
+  EXPECT_TRUE(ReadWholeFile(path, text));
+  return {text.begin(), text.end()};
+}
+
 // The frequency of a sine held as unsigned bytes, from its rising crossings of 128.
 double FrequencyOf(const std::vector<std::uint8_t>& samples, int rate) {
   double first = -1;
@@ -91,6 +99,10 @@ TEST_F(WaveConversionTest, EveryFormatBecomesEightBitMonoAtTheChosenRate) {
         WriteTone(source.name, source.format, source.channels, source.rate, 440.0, 1.0);
     const WaveReadResult result = ReadWaveAsUnsigned8(path, 22050, kSampleCapacity);
     ASSERT_EQ(result.error, ConversionError::kNone) << result.detail;
+    // The file's bytes in memory read as the file does.
+    const WaveReadResult from_bytes = ReadWaveBytesAsUnsigned8(Bytes(path), 22050, kSampleCapacity);
+    EXPECT_EQ(from_bytes.error, ConversionError::kNone) << from_bytes.detail;
+    EXPECT_EQ(from_bytes.samples, result.samples);
     EXPECT_NEAR(static_cast<double>(result.samples.size()), 22050.0, 2.0);
     EXPECT_FALSE(result.truncated);
     EXPECT_NEAR(FrequencyOf(result.samples, 22050), 440.0, 440.0 * 0.01);
@@ -135,6 +147,35 @@ TEST_F(WaveConversionTest, ExportThenImportGivesTheSameBytes) {
   EXPECT_EQ(back.samples, bytes);
 }
 
+// Float files may hold any value. Beyond full scale a sample clips to the nearer edge, however far
+// beyond (values past 2^56 and infinities used to come out as 0, the bottom edge); a value that
+// is no number is the zero line.
+TEST_F(WaveConversionTest, FloatSamplesBeyondFullScaleClipToTheNearerEdge) {
+  const float kInfinity = std::numeric_limits<float>::infinity();
+  const std::vector<std::pair<float, std::uint8_t>> cases = {
+      {0.5f, 192}, {-0.5f, 64},      {1.5f, 255},     {-1.5f, 0},           {1e30f, 255},
+      {-1e30f, 0}, {kInfinity, 255}, {-kInfinity, 0}, {std::nanf(""), 128}, {0.0f, 128},
+  };
+  std::vector<float> samples;
+  for (const auto& [sample, expected] : cases) samples.push_back(sample);
+  const fs::path path = folder_ / "loud.wav";
+  SF_INFO info{};
+  info.samplerate = 22050;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+  sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+  sf_close(file);
+
+  const WaveReadResult result = ReadWaveAsUnsigned8(path, 22050, kSampleCapacity);
+  ASSERT_EQ(result.error, ConversionError::kNone) << result.detail;
+  ASSERT_EQ(result.samples.size(), cases.size());
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    EXPECT_EQ(result.samples[i], cases[i].second) << "sample " << cases[i].first;
+  }
+}
+
 TEST_F(WaveConversionTest, LongFilesStopAtTheAskedCount) {
   const fs::path path = WriteTone("long.wav", SF_FORMAT_PCM_16, 1, 22050, 300.0, 30.0);
   const WaveReadResult result = ReadWaveAsUnsigned8(path, 22050, kSampleCapacity);
@@ -164,6 +205,13 @@ TEST_F(WaveConversionTest, BadFilesAreRefused) {
     const WaveReadResult result = ReadWaveAsUnsigned8(path, 22050, kSampleCapacity);
     EXPECT_EQ(result.error, ConversionError::kUnreadableSource);
     EXPECT_TRUE(result.samples.empty());
+    if (fs::is_regular_file(path)) {
+      const WaveReadResult from_bytes =
+          ReadWaveBytesAsUnsigned8(Bytes(path), 22050, kSampleCapacity);
+      EXPECT_EQ(from_bytes.error, ConversionError::kUnreadableSource);
+      EXPECT_EQ(from_bytes.detail, result.detail);
+      EXPECT_TRUE(from_bytes.samples.empty());
+    }
   }
   const WaveReadResult unwritable =
       ConvertWaveFile(good, folder_ / "no-folder" / "convert.wav", 22050, kSampleCapacity);
